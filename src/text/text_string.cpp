@@ -1,0 +1,260 @@
+#include "text/text_string.h"
+
+#include <cstring>
+#include <istream>
+#include <limits>
+#include <locale>
+#include <ostream>
+#include <string>
+
+String::String() : data(new char[256]), capacity(255) { data[0] = '\0'; }
+
+String::String(int capacity) : data(nullptr), capacity(capacity < 0 ? 0 : capacity) {
+  data = new char[this->capacity + 1];
+  data[0] = '\0';
+}
+
+String::String(const char* text) {
+  const int len = static_cast<int>(std::strlen(text));
+  data = new char[len + 1];
+  std::memcpy(data, text, len + 1);
+  capacity = len;
+}
+
+String::String(const String& other) {
+  const int len = other.length();
+  data = new char[len + 1];
+  std::memcpy(data, other.data, len + 1);
+  capacity = len;
+}
+
+String& String::operator=(const String& other) {
+  if (this == &other) return *this;  // Self-assignment: nothing to do.
+  if (capacity != other.capacity) reallocate(other.capacity);
+  std::memcpy(data, other.data, other.length() + 1);
+  return *this;
+}
+
+String::~String() { delete[] data; }
+
+void String::reallocate(int newCapacity) {
+  char* fresh = new char[newCapacity + 1];
+  fresh[0] = '\0';
+  delete[] data;
+  data = fresh;
+  capacity = newCapacity;
+}
+
+int String::length() const { return static_cast<int>(std::strlen(data)); }
+
+String String::substring(int start, int count) const {
+  const int len = length();
+  if (start < 0 || start >= len || count < -1) return String(0);
+  const int remaining = len - start;
+  if (count == -1 || count > remaining) count = remaining;
+  String result(count);
+  std::memcpy(result.data, data + start, count);
+  result.data[count] = '\0';
+  return result;
+}
+
+int String::compare(const String& other) const {
+  const unsigned char* a = reinterpret_cast<const unsigned char*>(data);
+  const unsigned char* b = reinterpret_cast<const unsigned char*>(other.data);
+  while (*a != 0 && *a == *b) {
+    ++a;
+    ++b;
+  }
+  return static_cast<int>(*a) - static_cast<int>(*b);
+}
+
+bool String::operator==(const String& other) const { return compare(other) == 0; }
+bool String::operator!=(const String& other) const { return compare(other) != 0; }
+bool String::operator<(const String& other) const { return compare(other) < 0; }
+bool String::operator<=(const String& other) const { return compare(other) <= 0; }
+bool String::operator>(const String& other) const { return compare(other) > 0; }
+bool String::operator>=(const String& other) const { return compare(other) >= 0; }
+
+char* String::toCString() const {
+  char* copy = new char[capacity + 1];
+  std::memcpy(copy, data, length() + 1);
+  return copy;
+}
+
+int String::find(char c, int start) const {
+  const int len = length();
+  // Compared as unsigned, a negative start lands beyond the end.
+  if (static_cast<unsigned>(start) >= static_cast<unsigned>(len)) return -1;
+  for (int p = start; p < len; ++p) {
+    if (data[p] == c) return p;
+  }
+  return -1;
+}
+
+int String::findLast(char c) const {
+  for (int p = length() - 1; p >= 0; --p) {
+    if (data[p] == c) return p;
+  }
+  return -1;
+}
+
+int String::find(const String& pattern, int start) const { return find(pattern.data, start); }
+
+int String::find(const char* pattern, int start) const {
+  const int len = length();
+  const int patternLength = static_cast<int>(std::strlen(pattern));
+  if (start < 0) return -1;
+  // The last position tried is len - patternLength, so a match that ends on
+  // the last character is still found.
+  for (int p = start; p <= len - patternLength; ++p) {
+    if (std::memcmp(data + p, pattern, patternLength) == 0) return p;
+  }
+  return -1;
+}
+
+void String::insert(int pos, const String& text) {
+  if (&text == this) {
+    const String copy(text);
+    insert(pos, copy);
+    return;
+  }
+  const int len = length();
+  const int added = text.length();
+  if (pos < 0) pos = 0;
+  if (pos > len) pos = len;
+  const int newLength = len + added;
+  if (newLength > capacity) {
+    char* fresh = new char[newLength + 1];
+    std::memcpy(fresh, data, pos);
+    std::memcpy(fresh + pos, text.data, added);
+    std::memcpy(fresh + pos + added, data + pos, len - pos + 1);
+    delete[] data;
+    data = fresh;
+    capacity = newLength;
+  } else {
+    std::memmove(data + pos + added, data + pos, len - pos + 1);
+    std::memcpy(data + pos, text.data, added);
+  }
+}
+
+void String::erase(int pos, int count) {
+  const int len = length();
+  if (pos < 0 || pos > len || count < -1) return;
+  if (count == -1 || count >= len - pos) {
+    data[pos] = '\0';
+    return;
+  }
+  std::memmove(data + pos, data + pos + count, len - pos - count + 1);
+}
+
+void String::appendChars(const char* p, int n) {
+  const int len = length();
+  const int newLength = len + n;
+  if (newLength > capacity) {
+    char* fresh = new char[newLength + 1];
+    std::memcpy(fresh, data, len);
+    std::memcpy(fresh + len, p, n);  // p may still point into the old array.
+    fresh[newLength] = '\0';
+    delete[] data;
+    data = fresh;
+    capacity = newLength;
+  } else {
+    std::memmove(data + len, p, n);
+    data[newLength] = '\0';
+  }
+}
+
+String& String::operator+=(const String& other) {
+  appendChars(other.data, other.length());
+  return *this;
+}
+
+String& String::operator+=(const char* text) {
+  appendChars(text, static_cast<int>(std::strlen(text)));
+  return *this;
+}
+
+String& String::operator+=(char c) {
+  if (c != '\0') appendChars(&c, 1);
+  return *this;
+}
+
+String& String::append(const String& other) { return *this += other; }
+
+std::istream& operator>>(std::istream& in, String& s) {
+  std::istream::sentry ok(in);  // Skips leading whitespace when skipws is set.
+  if (!ok) return in;           // End of input: the text stays as it was.
+
+  const std::ctype<char>& ctype = std::use_facet<std::ctype<char>>(in.getloc());
+  std::streambuf* buffer = in.rdbuf();
+  // Like extraction into a character array, a field width limits the word
+  // to width - 1 characters.
+  const std::streamsize limit =
+      in.width() > 0 ? in.width() - 1 : std::numeric_limits<std::streamsize>::max();
+  in.width(0);
+
+  std::string word;
+  std::streamsize extracted = 0;
+  std::ios_base::iostate state = std::ios_base::goodbit;
+  for (;;) {
+    if (extracted >= limit) break;
+    const int c = buffer->sgetc();
+    if (c == std::char_traits<char>::eof()) {
+      state |= std::ios_base::eofbit;
+      break;
+    }
+    const char ch = std::char_traits<char>::to_char_type(c);
+    if (ctype.is(std::ctype_base::space, ch)) break;
+    // A zero byte cannot be part of a terminated text: it is consumed with
+    // the word but not kept.
+    if (ch != '\0') word.push_back(ch);
+    buffer->sbumpc();
+    ++extracted;
+  }
+  if (extracted == 0) {
+    state |= std::ios_base::failbit;
+  } else {
+    const int wordLength = static_cast<int>(word.size());
+    if (wordLength > s.capacity) s.reallocate(wordLength);
+    std::memcpy(s.data, word.data(), word.size() + 1);
+  }
+  in.setstate(state);
+  return in;
+}
+
+std::ostream& operator<<(std::ostream& out, const String& s) {
+  return out << static_cast<const char*>(s.data);
+}
+
+std::istream& readLine(std::istream& in, String& s) {
+  if (s.capacity == 0) return in;
+  std::istream::sentry ok(in, true);  // A line keeps its leading whitespace.
+  if (!ok) {
+    s.data[0] = '\0';
+    return in;
+  }
+  std::streambuf* buffer = in.rdbuf();
+  int stored = 0;
+  bool consumedAny = false;
+  std::ios_base::iostate state = std::ios_base::goodbit;
+  for (;;) {
+    const int c = buffer->sgetc();
+    if (c == std::char_traits<char>::eof()) {
+      state |= std::ios_base::eofbit;
+      break;
+    }
+    if (c == '\n') {
+      buffer->sbumpc();
+      consumedAny = true;
+      break;
+    }
+    if (stored >= s.capacity - 1) break;  // The rest of the line stays.
+    s.data[stored++] = std::char_traits<char>::to_char_type(c);
+    buffer->sbumpc();
+    consumedAny = true;
+  }
+  s.data[stored] = '\0';
+  if (!consumedAny && (state & std::ios_base::eofbit)) state |= std::ios_base::failbit;
+  in.setstate(state);
+  return in;
+}
