@@ -1,0 +1,49 @@
+// HumanPlayer: the participant at the keyboard. A Player with its own hand
+// and the String that receives each typed reroll answer. Building one asks for
+// the player's name; each game turn the game calls playHand() (a roll and two
+// reroll chances) and then chooseCategory() (the menu and the user's choice).
+//
+// Input comes from std::cin as whitespace-delimited words and numbers, so
+// answers typed ahead are taken by the following reads. When input ends at
+// any read, the operation stops at once, fills nothing and reports it, so the
+// game can end cleanly.
+
+#ifndef QUORBIX_PLAYERS_HUMAN_PLAYER_H_
+#define QUORBIX_PLAYERS_HUMAN_PLAYER_H_
+
+#include "dice/dice.h"
+#include "players/player.h"
+#include "text/text_string.h"
+
+// Reroll chances in every hand.
+constexpr int REROLL_CHANCES = 2;
+
+class HumanPlayer : public Player {
+ public:
+  // Rolls the hand once, then writes the name prompt and reads the name.
+  HumanPlayer();
+
+  // One hand: a fresh roll and two reroll chances, each a prompt, one answer
+  // word (a "1" in position j rerolls die j) and the hand line, then the
+  // final hand. Returns false when input ended.
+  bool playHand();
+
+  // Shows the menu and reads a category number until one empty category has
+  // been filled with what the hand scores there. Returns false, with nothing
+  // filled, when input ended.
+  bool chooseCategory();
+
+  // True once a read has met the end of input (the name included).
+  bool inputEnded() const { return ended; }
+
+ private:
+  // Reads the category number. Returns false when input has ended; otherwise
+  // `choice` is the number typed, or 0 when the answer was not a number.
+  bool readChoice(int& choice);
+
+  Dice hand;
+  String rerollAnswer;
+  bool ended;
+};
+
+#endif  // QUORBIX_PLAYERS_HUMAN_PLAYER_H_

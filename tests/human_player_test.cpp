@@ -1,0 +1,188 @@
+#include "players/human_player.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "console.h"
+#include "players/category_menu.h"
+
+namespace {
+
+const char kPrompt[] = "Please Enter Your Name:  ";
+const char kNoSuchCategory[] =
+    "\n\nError: There is no such category, enter a number from 1 to 13.\n";
+const char kFilled[] = "One category Successfully filled, proceeding to next hand......\n\n";
+
+std::string banner(const std::string& name) {
+  return "\n\n==========Now it's player " + name + " 's turn to start a new hand==========\n";
+}
+
+std::string chance(int number) {
+  return "Reroll chance " + std::to_string(number) +
+         ":\n"
+         "How will you reroll this hand? Input 1 and 0 to choose dice.\n"
+         "Example: If you want to reroll 1st and 3rd dice, input 10100\n"
+         "         If you want to reroll 4th and 5th dice, input 00011\n"
+         "         If you don't want to reroll, input 00000\n";
+}
+
+std::string finalHand(const std::vector<int>& faces) {
+  return "\n\nYour final result of this hand is:\n" + handLine(faces);
+}
+
+int count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// Each test seeds the generator, scripts the input and builds the player.
+class HumanPlayerTest : public ::testing::Test {
+ protected:
+  void start(const std::string& input, int draws = 20) {
+    player.reset();
+    console.reset();  // Restore the real streams before swapping again.
+    faces = facesAfterSeed(2024, draws);
+    console = std::make_unique<Console>(input);
+    player = std::make_unique<HumanPlayer>();
+  }
+  // The roll of the first hand, faces 5..9 (0..4 went to construction).
+  std::vector<int> roll() const { return {faces.begin() + 5, faces.begin() + 10}; }
+  // Plays a hand answered with no rerolls, then returns what follows.
+  std::string choose() {
+    EXPECT_TRUE(player->playHand());
+    console->take();
+    player->chooseCategory();
+    return console->take();
+  }
+  // The heading, menu and prompt for `card` and the first hand's roll. Call it
+  // only after the player's draws: building the hand takes draws of its own.
+  std::string dialogue(const Player& card) {
+    Dice hand;
+    std::vector<int> v = roll();
+    hand.setAll(v[0], v[1], v[2], v[3], v[4]);
+    Console capture;
+    printCategoryMenu(card, hand);
+    return "\n\nWhich category will you fill in? \n\n" + capture.output() +
+           "\n\nEnter the number of an available category (1-13):\n";
+  }
+
+  std::vector<int> faces;
+  std::unique_ptr<Console> console;
+  std::unique_ptr<HumanPlayer> player;
+};
+
+TEST_F(HumanPlayerTest, HandWithTwoRerollsDrawsInPositionOrder) {
+  for (const char* input : {"Alice\n10100\n00011\n", "Alice 10100 00011"}) {
+    start(input);
+    ASSERT_TRUE(player->playHand());
+    std::vector<int> hand = roll();
+    std::string expected = kPrompt + banner("Alice") + handLine(hand) + chance(1);
+    hand[0] = faces[10];
+    hand[2] = faces[11];
+    expected += handLine(hand) + chance(2);
+    hand[3] = faces[12];
+    hand[4] = faces[13];
+    expected += handLine(hand) + finalHand(hand);
+    EXPECT_EQ(expected, console->take()) << "input: " << input;
+  }
+}
+
+TEST_F(HumanPlayerTest, OnlyAOneInTheFirstFivePositionsRerolls) {
+  start("Bo 1 0000011111 yes 2 abcde 11111 x\n", 26);
+  for (int hand = 0; hand < 3; ++hand) ASSERT_TRUE(player->playHand());
+  const std::vector<int>& f = faces;
+  const std::string out = console->output();
+  // "1" rerolls die 0 only; only the first five characters of a word count.
+  EXPECT_NE(std::string::npos, out.find(finalHand({f[10], f[6], f[7], f[8], f[9]})));
+  EXPECT_NE(std::string::npos, out.find(finalHand({f[11], f[12], f[13], f[14], f[15]})));
+  EXPECT_NE(std::string::npos, out.find(finalHand({f[21], f[22], f[23], f[24], f[25]})));
+  EXPECT_EQ(" x\n", console->unread());
+}
+
+TEST_F(HumanPlayerTest, SecondWordOfANameAnswersTheFirstChance) {
+  start("Ann Lee\n00000\n");
+  ASSERT_TRUE(player->playHand());
+  EXPECT_EQ(kPrompt + banner("Ann") + handLine(roll()) + chance(1) + handLine(roll()) + chance(2) +
+                handLine(roll()) + finalHand(roll()),
+            console->output());
+}
+
+TEST_F(HumanPlayerTest, LongNameIsTakenWhole) {
+  start("Maximiliana1 00000 00000");
+  ASSERT_TRUE(player->playHand());
+  EXPECT_NE(std::string::npos, console->output().find(banner("Maximiliana1")));
+  console->take();
+  player->printScoreCard();
+  EXPECT_EQ(0u, console->output().find("Player Name: Maximiliana1\n"));
+}
+
+TEST_F(HumanPlayerTest, ChanceStoresTheSumOfTheFinalHand) {
+  start("Al 00000 00000 13\n");
+  const std::string out = choose();
+  EXPECT_EQ(dialogue(Player()) + kFilled, out);
+  int sum = 0;
+  for (int face : roll()) sum += face;
+  EXPECT_EQ(sum, player->getScore(12));
+}
+
+TEST_F(HumanPlayerTest, OccupiedCategoryIsRefusedAndAskedAgain) {
+  start("Al 00000 00000 13\n1\n");
+  player->fillCategory(12, 7);
+  const std::string out = choose();
+  Player card;
+  card.fillCategory(12, 7);
+  const std::string before = dialogue(card);
+  EXPECT_EQ(before + "\n\nError: This category is already occupied, try other categories.\n" +
+                before + kFilled,
+            out);
+  EXPECT_NE(std::string::npos, out.find("(13)- Chance........................"
+                                        "Unavailable! A Score is already filled: 7"));
+  EXPECT_EQ(7, player->getScore(12));
+  EXPECT_NE(EMPTY_SCORE, player->getScore(0));
+}
+
+TEST_F(HumanPlayerTest, ChoiceNumberPrefixSelectsTheBase) {
+  start("Al 00000 00000 010 00000 00000 0xD 00000 00000 5abc");
+  choose();
+  EXPECT_NE(EMPTY_SCORE, player->getScore(7));
+  choose();
+  EXPECT_NE(EMPTY_SCORE, player->getScore(12));
+  choose();
+  EXPECT_NE(EMPTY_SCORE, player->getScore(4));
+  EXPECT_EQ("abc", console->unread());
+}
+
+TEST_F(HumanPlayerTest, BadChoicesAreRefusedAndAskedAgain) {
+  start("Al 00000 00000 0 -3 14 abc 99999999999 -2147483648 2\n");
+  const std::string out = choose();
+  EXPECT_EQ(6, count(out, kNoSuchCategory));
+  EXPECT_EQ(7, count(out, "Which category will you fill in? "));
+  EXPECT_EQ(1, count(out, kFilled));
+  for (int i = 0; i < CATEGORY_COUNT; ++i) {
+    EXPECT_EQ(i == 1, player->getScore(i) != EMPTY_SCORE) << "category " << i;
+  }
+}
+
+TEST_F(HumanPlayerTest, EndOfInputStopsEachDialogue) {
+  start("");
+  EXPECT_TRUE(player->inputEnded());
+  EXPECT_EQ(kPrompt, console->output());
+
+  start("Al 10100");
+  EXPECT_FALSE(player->playHand());
+  EXPECT_TRUE(player->inputEnded());
+  EXPECT_EQ(1, count(console->output(), chance(2)));
+  EXPECT_EQ(0, count(console->output(), "Your final result"));
+
+  start("Al 00000 00000 junk");
+  EXPECT_TRUE(player->playHand());
+  EXPECT_FALSE(player->chooseCategory());
+  EXPECT_EQ(1, count(console->output(), kNoSuchCategory));
+  for (int i = 0; i < CATEGORY_COUNT; ++i) EXPECT_EQ(EMPTY_SCORE, player->getScore(i));
+}
+
+}  // namespace
