@@ -1,0 +1,195 @@
+#include "game/game.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console.h"
+#include "dice/dice.h"
+#include "players/player.h"
+
+namespace {
+
+const char kEnded[] = "\nInput ended before the game was over.\n";
+const char kHumanBanner[] = "==========Now it's player ";
+const char kComputerBanner[] = "==========Now it's computer player's turn==========\n";
+const char kNotice[] = "Unavailable! A Score is already filled: ";
+
+// Reroll answers and category choices for 13 turns. Turn 2 first asks for
+// category 7, which turn 1 filled, so it is refused and 1 is taken instead.
+const char* const kRerolls[][2] = {
+    {"10100", "00011"}, {"11111", "00000"}, {"00000", "00000"}, {"01010", "10101"}};
+const int kChoices[CATEGORY_COUNT] = {7, 1, 13, 2, 12, 3, 11, 4, 10, 5, 9, 6, 8};
+const unsigned kSeed = 777;
+
+std::string scriptedGame() {
+  std::string input = "Tess\n";
+  for (int turn = 0; turn < CATEGORY_COUNT; ++turn) {
+    input += std::string(kRerolls[turn % 4][0]) + " " + kRerolls[turn % 4][1] + "\n";
+    if (turn == 1) input += "7\n";
+    input += std::to_string(kChoices[turn]) + "\n";
+  }
+  return input;
+}
+
+// Applies a reroll answer: a '1' in position j gives die j the next draw.
+void reroll(std::vector<int>& hand, const std::string& answer, const std::vector<int>& draws,
+            std::size_t& next) {
+  for (int j = 0; j < DICE_COUNT; ++j) {
+    if (answer[j] == '1') hand[j] = draws[next++];
+  }
+}
+
+int count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+int score(const std::vector<int>& v, Category index) {
+  Dice hand;
+  hand.setAll(v[0], v[1], v[2], v[3], v[4]);
+  return hand.scoreCategory(index);
+}
+
+// Walks a transcript from one marker to the next.
+class Reader {
+ public:
+  explicit Reader(const std::string& text) : text(text) {}
+  // Moves past the next occurrence of `marker`; false when there is none.
+  bool skipPast(const std::string& marker) {
+    const auto at = text.find(marker, pos);
+    if (at == std::string::npos) return false;
+    pos = at + marker.size();
+    return true;
+  }
+  std::string line() {
+    const auto end = text.find('\n', pos);
+    std::string result = text.substr(pos, end - pos);
+    pos = end + 1;
+    return result;
+  }
+  std::vector<int> hand() {
+    std::vector<int> faces;
+    const std::string l = line();
+    for (int i = 0; i < DICE_COUNT; ++i) faces.push_back(l[7 + 8 * i] - '0');
+    return faces;
+  }
+  // The 13 menu values; `filled` tells which carried the notice.
+  std::vector<int> menu(std::vector<bool>& filled) {
+    std::vector<int> values;
+    filled.clear();
+    for (int i = 0; i < CATEGORY_COUNT; ++i) {
+      std::string rest = line().substr(36);
+      filled.push_back(rest.rfind(kNotice, 0) == 0);
+      values.push_back(std::stoi(filled.back() ? rest.substr(40) : rest));
+    }
+    return values;
+  }
+  std::size_t pos = 0;
+
+ private:
+  const std::string& text;
+};
+
+class GameTest : public ::testing::Test {
+ protected:
+  int play(const std::string& input, unsigned seed = kSeed) {
+    std::srand(seed);
+    Console console(input);
+    const int status = playGame();
+    out = console.output();
+    return status;
+  }
+  std::string out;
+};
+
+// Checks a menu against a model card and the hand it was shown for.
+void expectMenu(Reader& r, const std::vector<int>& card, const std::vector<int>& hand) {
+  std::vector<bool> filled;
+  const std::vector<int> values = r.menu(filled);
+  for (int i = 0; i < CATEGORY_COUNT; ++i) {
+    EXPECT_EQ(card[i] != EMPTY_SCORE, filled[i]) << "category " << i;
+    EXPECT_EQ(filled[i] ? card[i] : score(hand, i), values[i]) << "category " << i;
+  }
+}
+
+TEST_F(GameTest, WholeGameFollowsTheGeneratorAndTheGreedyRule) {
+  ASSERT_EQ(0, play(scriptedGame()));
+  ASSERT_EQ(0u, out.find("Please Enter Your Name:  \n\n==========Now it's player Tess 's turn"));
+
+  const std::vector<int> f = facesAfterSeed(kSeed, 10 + CATEGORY_COUNT * 20);
+  std::size_t next = 10;  // Draws 0..9 went to the two construction rolls.
+  std::vector<int> humanCard(CATEGORY_COUNT, EMPTY_SCORE);
+  std::vector<int> computerCard(CATEGORY_COUNT, EMPTY_SCORE);
+  Reader r(out);
+  for (int turn = 0; turn < CATEGORY_COUNT; ++turn) {
+    SCOPED_TRACE("turn " + std::to_string(turn + 1));
+    std::vector<int> hand(f.begin() + next, f.begin() + next + 5);
+    next += 5;
+    reroll(hand, kRerolls[turn % 4][0], f, next);
+    reroll(hand, kRerolls[turn % 4][1], f, next);
+    ASSERT_TRUE(r.skipPast("Your final result of this hand is:\n"));
+    EXPECT_EQ(hand, r.hand());
+    ASSERT_TRUE(r.skipPast("Which category will you fill in? \n\n"));
+    expectMenu(r, humanCard, hand);
+    humanCard[kChoices[turn] - 1] = score(hand, kChoices[turn] - 1);
+
+    ASSERT_TRUE(r.skipPast(kComputerBanner));
+    const std::vector<int> computerHand(f.begin() + next, f.begin() + next + 5);
+    next += 5;
+    ASSERT_TRUE(r.skipPast("Computer Player's result of this hand is:\n"));
+    EXPECT_EQ(computerHand, r.hand());
+    ASSERT_TRUE(r.skipPast("to fill:\n"));
+    expectMenu(r, computerCard, computerHand);
+    int best = 0, bestValue = 0;
+    for (int i = 0; i < CATEGORY_COUNT; ++i) {
+      if (computerCard[i] == EMPTY_SCORE && score(computerHand, i) >= bestValue) {
+        best = i;
+        bestValue = score(computerHand, i);
+      }
+    }
+    computerCard[best] = bestValue;
+    ASSERT_TRUE(r.skipPast("The computer has filled the category "));
+    EXPECT_EQ(std::to_string(best + 1) + " with a score " + std::to_string(bestValue), r.line());
+  }
+  EXPECT_EQ(1, count(out, "Error: This category is already occupied"));
+
+  // Both cards are full and their totals add up; nothing follows the last line.
+  for (const std::vector<int>* card : {&humanCard, &computerCard}) {
+    int upper = 0, lower = 0;
+    for (int i = 0; i < CATEGORY_COUNT; ++i) (i < UPPER_COUNT ? upper : lower) += (*card)[i];
+    const int grand = upper + (upper >= 63 ? 35 : 0) + lower;
+    ASSERT_TRUE(r.skipPast("Final Result:\n"));
+    ASSERT_TRUE(r.skipPast("Grand Total:__________________"));
+    EXPECT_EQ(std::to_string(grand), r.line());
+  }
+  EXPECT_EQ(out.size(), r.pos);
+  EXPECT_EQ(std::string::npos, out.find("Error: Cannot compute"));
+}
+
+TEST_F(GameTest, SameSeedAndInputGiveTheSameDialogue) {
+  play(scriptedGame(), 5);
+  const std::string first = out;
+  play(scriptedGame(), 5);
+  EXPECT_EQ(first, out);
+}
+
+TEST_F(GameTest, InputEndingAtAnyPromptEndsTheGameWithStatusOne) {
+  const std::string full = scriptedGame();
+  for (const std::string& input : {std::string(""), std::string("Tess\n"),
+                                   std::string("Tess 10100\n"), full.substr(0, full.find("7\n"))}) {
+    EXPECT_EQ(1, play(input)) << input;
+    EXPECT_EQ(out.size() - std::string(kEnded).size(), out.rfind(kEnded)) << input;
+    EXPECT_EQ(std::string::npos, out.find("Game Over")) << input;
+  }
+}
+
+TEST_F(GameTest, InputLeftAfterTheLastTurnIsIgnored) {
+  EXPECT_EQ(0, play(scriptedGame() + "extra words 5\n"));
+  EXPECT_EQ(out.size(), out.rfind('\n') + 1);
+  EXPECT_NE(std::string::npos, out.rfind("Grand Total:"));
+}
+
+}  // namespace

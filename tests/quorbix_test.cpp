@@ -1,0 +1,66 @@
+// Runs the built executable as a process with piped input.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+int count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+class QuorbixTest : public ::testing::Test {
+ protected:
+  // Runs the game with `input` on standard input; returns its exit status.
+  int run(const std::string& input, const std::string& arguments = "") {
+    // Tests may run in parallel: each uses files named after itself.
+    const std::string base =
+        ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string in = base + ".in";
+    const std::string outPath = base + ".out";
+    std::ofstream(in) << input;
+    const std::string command =
+        std::string(QUORBIX_EXE) + " " + arguments + " < " + in + " > " + outPath;
+    const int status = std::system(command.c_str());
+    std::ifstream result(outPath);
+    std::stringstream text;
+    text << result.rdbuf();
+    out = text.str();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // A complete game: no rerolls, categories 1 to 13 in order.
+  static std::string completeGame() {
+    std::string input = "Player\n";
+    for (int i = 1; i <= 13; ++i) input += "00000 00000 " + std::to_string(i) + "\n";
+    return input;
+  }
+
+  std::string out;
+};
+
+TEST_F(QuorbixTest, CompleteGameExitsZero) {
+  for (const char* arguments : {"", "--help extra 42"}) {
+    EXPECT_EQ(0, run(completeGame(), arguments)) << arguments;
+    EXPECT_EQ(0u, out.find("Please Enter Your Name:  "));
+    EXPECT_EQ(13, count(out, "==========Now it's player Player 's turn"));
+    EXPECT_EQ(13, count(out, "==========Now it's computer player's turn=========="));
+    EXPECT_EQ(2, count(out, "$$$$$$$$$$ Game Over $$$$$$$$$$"));
+    const auto last = out.rfind("Grand Total:");
+    EXPECT_EQ(out.size(), out.find('\n', last) + 1);
+  }
+}
+
+TEST_F(QuorbixTest, EarlyEndOfInputExitsOne) {
+  EXPECT_EQ(1, run("Player\n00000 00000 1\n00000"));
+  EXPECT_EQ(out.size() - 39, out.rfind("\nInput ended before the game was over.\n"));
+  EXPECT_EQ(1, run(""));
+}
+
+}  // namespace
