@@ -66,6 +66,13 @@ inline std::vector<int> facesAfterSeed(unsigned seed, int count) {
   return faces;
 }
 
+// How many times `part` occurs in `text`, overlaps included.
+inline int countOf(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 // The hand line for five faces.
 inline std::string handLine(const std::vector<int>& faces) {
   std::string line;

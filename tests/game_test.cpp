@@ -41,12 +41,6 @@ void reroll(std::vector<int>& hand, const std::string& answer, const std::vector
   }
 }
 
-int count(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 int score(const std::vector<int>& v, Category index) {
   Dice hand;
   hand.setAll(v[0], v[1], v[2], v[3], v[4]);
@@ -154,7 +148,7 @@ TEST_F(GameTest, WholeGameFollowsTheGeneratorAndTheGreedyRule) {
     ASSERT_TRUE(r.skipPast("The computer has filled the category "));
     EXPECT_EQ(std::to_string(best + 1) + " with a score " + std::to_string(bestValue), r.line());
   }
-  EXPECT_EQ(1, count(out, "Error: This category is already occupied"));
+  EXPECT_EQ(1, countOf(out, "Error: This category is already occupied"));
 
   // Both cards are full and their totals add up; nothing follows the last line.
   for (const std::vector<int>* card : {&humanCard, &computerCard}) {

@@ -33,12 +33,6 @@ std::string finalHand(const std::vector<int>& faces) {
   return "\n\nYour final result of this hand is:\n" + handLine(faces);
 }
 
-int count(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 // Each test seeds the generator, scripts the input and builds the player.
 class HumanPlayerTest : public ::testing::Test {
  protected:
@@ -159,9 +153,9 @@ TEST_F(HumanPlayerTest, ChoiceNumberPrefixSelectsTheBase) {
 TEST_F(HumanPlayerTest, BadChoicesAreRefusedAndAskedAgain) {
   start("Al 00000 00000 0 -3 14 abc 99999999999 -2147483648 2\n");
   const std::string out = choose();
-  EXPECT_EQ(6, count(out, kNoSuchCategory));
-  EXPECT_EQ(7, count(out, "Which category will you fill in? "));
-  EXPECT_EQ(1, count(out, kFilled));
+  EXPECT_EQ(6, countOf(out, kNoSuchCategory));
+  EXPECT_EQ(7, countOf(out, "Which category will you fill in? "));
+  EXPECT_EQ(1, countOf(out, kFilled));
   for (int i = 0; i < CATEGORY_COUNT; ++i) {
     EXPECT_EQ(i == 1, player->getScore(i) != EMPTY_SCORE) << "category " << i;
   }
@@ -175,13 +169,13 @@ TEST_F(HumanPlayerTest, EndOfInputStopsEachDialogue) {
   start("Al 10100");
   EXPECT_FALSE(player->playHand());
   EXPECT_TRUE(player->inputEnded());
-  EXPECT_EQ(1, count(console->output(), chance(2)));
-  EXPECT_EQ(0, count(console->output(), "Your final result"));
+  EXPECT_EQ(1, countOf(console->output(), chance(2)));
+  EXPECT_EQ(0, countOf(console->output(), "Your final result"));
 
   start("Al 00000 00000 junk");
   EXPECT_TRUE(player->playHand());
   EXPECT_FALSE(player->chooseCategory());
-  EXPECT_EQ(1, count(console->output(), kNoSuchCategory));
+  EXPECT_EQ(1, countOf(console->output(), kNoSuchCategory));
   for (int i = 0; i < CATEGORY_COUNT; ++i) EXPECT_EQ(EMPTY_SCORE, player->getScore(i));
 }
 

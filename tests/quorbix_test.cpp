@@ -7,13 +7,9 @@
 #include <sstream>
 #include <string>
 
-namespace {
+#include "console.h"
 
-int count(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
+namespace {
 
 class QuorbixTest : public ::testing::Test {
  protected:
@@ -49,9 +45,9 @@ TEST_F(QuorbixTest, CompleteGameExitsZero) {
   for (const char* arguments : {"", "--help extra 42"}) {
     EXPECT_EQ(0, run(completeGame(), arguments)) << arguments;
     EXPECT_EQ(0u, out.find("Please Enter Your Name:  "));
-    EXPECT_EQ(13, count(out, "==========Now it's player Player 's turn"));
-    EXPECT_EQ(13, count(out, "==========Now it's computer player's turn=========="));
-    EXPECT_EQ(2, count(out, "$$$$$$$$$$ Game Over $$$$$$$$$$"));
+    EXPECT_EQ(13, countOf(out, "==========Now it's player Player 's turn"));
+    EXPECT_EQ(13, countOf(out, "==========Now it's computer player's turn=========="));
+    EXPECT_EQ(2, countOf(out, "$$$$$$$$$$ Game Over $$$$$$$$$$"));
     const auto last = out.rfind("Grand Total:");
     EXPECT_EQ(out.size(), out.find('\n', last) + 1);
   }
