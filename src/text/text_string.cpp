@@ -9,8 +9,7 @@
 
 String::String() : data(new char[256]), capacity(255) { data[0] = '\0'; }
 
-String::String(int capacity) : data(nullptr), capacity(capacity < 0 ? 0 : capacity) {
-  data = new char[this->capacity + 1];
+String::String(int n) : data(new char[(n < 0 ? 0 : n) + 1]), capacity(n < 0 ? 0 : n) {
   data[0] = '\0';
 }
 

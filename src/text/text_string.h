@@ -25,9 +25,9 @@ class String {
   // An empty text with capacity 255.
   String();
 
-  // An empty text with room for `capacity` characters.
-  // REQUIRES: capacity >= 0 (a negative value is taken as 0).
-  explicit String(int capacity);
+  // An empty text with room for n characters.
+  // REQUIRES: n >= 0 (a negative n is taken as 0).
+  explicit String(int n);
 
   // A copy of the zero-terminated `text`; capacity is its length.
   String(const char* text);  // NOLINT: implicit on purpose, like a literal.
