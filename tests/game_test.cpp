@@ -12,7 +12,6 @@
 namespace {
 
 const char kEnded[] = "\nInput ended before the game was over.\n";
-const char kHumanBanner[] = "==========Now it's player ";
 const char kComputerBanner[] = "==========Now it's computer player's turn==========\n";
 const char kNotice[] = "Unavailable! A Score is already filled: ";
 

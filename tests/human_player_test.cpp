@@ -150,6 +150,61 @@ TEST_F(HumanPlayerTest, ChoiceNumberPrefixSelectsTheBase) {
   EXPECT_EQ("abc", console->unread());
 }
 
+// How one typed answer plays out at the category prompt, with "13" after it:
+// the refusals it causes, the menu number filled and the input left unread.
+struct ChoiceCase {
+  const char* typed;
+  int refusals;
+  int filled;
+  const char* unread;
+};
+
+TEST_F(HumanPlayerTest, ChoiceIsReadCharacterByCharacterByOneRule) {
+  const ChoiceCase cases[] = {
+      // Accepted numbers; the first character that cannot belong stays.
+      {"010", 0, 8, " 13"},
+      {"0xD", 0, 13, " 13"},
+      {"0x0D", 0, 13, " 13"},
+      {"0X0d", 0, 13, " 13"},
+      {"5abc", 0, 5, "abc 13"},
+      {"10abc", 0, 10, "abc 13"},
+      // A word read as two numbers, or as a number and junk.
+      {"08", 1, 8, " 13"},
+      {"09", 1, 9, " 13"},
+      {"00x5", 2, 13, ""},
+      {"-0", 1, 13, ""},
+      {"+0", 1, 13, ""},
+      // No digit: what was taken is gone and the rest of the word discarded.
+      {"-", 1, 13, ""},
+      {"+", 1, 13, ""},
+      {"x5", 1, 13, ""},
+      {".5", 1, 13, ""},
+      {"--5", 1, 13, ""},
+      {"+-3", 1, 13, ""},
+      {"0x", 1, 13, ""},
+      {"0xg", 1, 13, ""},
+      {"0XZ", 1, 13, ""},
+      {"abc", 1, 13, ""},
+      // Too large for an int, or fitting but outside 1 to 13.
+      {"99999999999", 1, 13, ""},
+      {"0x100000000", 1, 13, ""},
+      {"-2147483649", 1, 13, ""},
+      {"2147483647", 1, 13, ""},
+      {"-2147483648", 1, 13, ""},
+  };
+  for (const ChoiceCase& c : cases) {
+    start(std::string("Al 00000 00000 ") + c.typed + " 13");
+    const std::string out = choose();
+    EXPECT_EQ(c.refusals, countOf(out, kNoSuchCategory)) << "typed: " << c.typed;
+    EXPECT_EQ(1, countOf(out, kFilled)) << "typed: " << c.typed;
+    for (int i = 0; i < CATEGORY_COUNT; ++i) {
+      EXPECT_EQ(i == c.filled - 1, player->getScore(i) != EMPTY_SCORE)
+          << "typed: " << c.typed << ", category " << i + 1;
+    }
+    EXPECT_EQ(c.unread, console->unread()) << "typed: " << c.typed;
+  }
+}
+
 TEST_F(HumanPlayerTest, BadChoicesAreRefusedAndAskedAgain) {
   start("Al 00000 00000 0 -3 14 abc 99999999999 -2147483648 2\n");
   const std::string out = choose();

@@ -1,9 +1,9 @@
 #include "players/human_player.h"
 
 #include <iostream>
-#include <locale>
 
 #include "players/category_menu.h"
+#include "text/integer_reader.h"
 
 HumanPlayer::HumanPlayer() : ended(false) { ended = !askName(); }
 
@@ -39,26 +39,19 @@ bool HumanPlayer::playHand() {
 }
 
 bool HumanPlayer::readChoice(int& choice) {
-  // With no base set, the number's own prefix picks it: 0x hexadecimal,
-  // another leading 0 octal, else decimal.
-  std::cin.unsetf(std::ios_base::basefield);
-  std::cin >> std::ws;
-  if (std::cin.peek() == std::char_traits<char>::eof()) {
-    ended = true;
-    return false;
+  switch (readInteger(std::cin, choice)) {
+    case IntegerRead::kValue: return true;
+    case IntegerRead::kNoDigits:
+    case IntegerRead::kOutOfRange:
+      // Not a number, or one too large for an int: forget the rest of the word
+      // and let the caller treat it as no category.
+      discardWord(std::cin);
+      choice = 0;
+      return true;
+    case IntegerRead::kEnded: break;
   }
-  if (std::cin >> choice) return true;
-
-  // Not a number, or one too large for an int: forget the offending word up to
-  // the next whitespace and let the caller treat it as no category.
-  std::cin.clear();
-  const std::ctype<char>& ctype = std::use_facet<std::ctype<char>>(std::cin.getloc());
-  for (int c = std::cin.peek(); c != std::char_traits<char>::eof(); c = std::cin.peek()) {
-    if (ctype.is(std::ctype_base::space, std::char_traits<char>::to_char_type(c))) break;
-    std::cin.get();
-  }
-  choice = 0;
-  return true;
+  ended = true;
+  return false;
 }
 
 bool HumanPlayer::chooseCategory() {
