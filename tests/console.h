@@ -1,21 +1,52 @@
 // Test helpers that run game code against scripted standard input and capture
-// standard output, in-process: the std::cin and std::cout buffers are swapped
-// for string streams and everything is restored when the helper goes away.
+// standard output and standard error, in-process: the std::cin, std::cout and
+// std::cerr buffers are swapped for string buffers and everything is restored
+// when the helper goes away.
 
 #ifndef QUORBIX_TESTS_CONSOLE_H_
 #define QUORBIX_TESTS_CONSOLE_H_
 
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
+// An output buffer that keeps what is written as a string and refuses every
+// byte after the first `limit`, as a full disk does: the stream writing to it
+// goes bad.
+class LimitedBuffer : public std::streambuf {
+ public:
+  explicit LimitedBuffer(std::size_t limit) : room(limit) {}
+
+  std::string str() const { return text; }
+  void str(const std::string& s) { text = s; }
+
+ protected:
+  // There is no put area, so every character arrives here.
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    if (room == 0) return traits_type::eof();
+    --room;
+    text.push_back(traits_type::to_char_type(c));
+    return c;
+  }
+
+ private:
+  std::size_t room;
+  std::string text;
+};
+
 class Console {
  public:
-  explicit Console(const std::string& input = "") : in(input) {
+  // Standard output takes at most `outputLimit` bytes and then fails.
+  explicit Console(const std::string& input = "",
+                   std::size_t outputLimit = std::numeric_limits<std::size_t>::max())
+      : in(input), out(outputLimit) {
     savedIn = std::cin.rdbuf(in.rdbuf());
-    savedOut = std::cout.rdbuf(out.rdbuf());
+    savedOut = std::cout.rdbuf(&out);
+    savedErr = std::cerr.rdbuf(err.rdbuf());
     savedInFlags = std::cin.flags();
     savedOutFlags = std::cout.flags();
     savedFill = std::cout.fill();
@@ -24,9 +55,12 @@ class Console {
   ~Console() {
     std::cin.rdbuf(savedIn);
     std::cout.rdbuf(savedOut);
+    std::cerr.rdbuf(savedErr);
+    std::cout.clear();
     std::cin.flags(savedInFlags);
     std::cout.flags(savedOutFlags);
     std::cout.fill(savedFill);
+    std::cout.width(0);  // A write that failed leaves its width set.
     std::cin.clear();
   }
   Console(const Console&) = delete;
@@ -40,6 +74,8 @@ class Console {
     out.str("");
     return text;
   }
+  // Everything written to standard error so far.
+  std::string errors() const { return err.str(); }
   // The input not read yet.
   std::string unread() {
     std::string rest;
@@ -49,9 +85,11 @@ class Console {
 
  private:
   std::istringstream in;
-  std::ostringstream out;
+  LimitedBuffer out;
+  std::ostringstream err;
   std::streambuf* savedIn;
   std::streambuf* savedOut;
+  std::streambuf* savedErr;
   std::ios_base::fmtflags savedInFlags;
   std::ios_base::fmtflags savedOutFlags;
   char savedFill;

@@ -2,12 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <new>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "console.h"
 #include "dice/dice.h"
 #include "players/player.h"
+
+// Array allocations, which are the String's alone in the game, can be made to
+// fail on demand: the next `arrayAllocationsBeforeFailure` succeed and the one
+// after throws, as new does when memory runs out. -1 never fails.
+namespace {
+long arrayAllocationsBeforeFailure = -1;
+}  // namespace
+
+void* operator new[](std::size_t size) {
+  if (arrayAllocationsBeforeFailure == 0) {
+    arrayAllocationsBeforeFailure = -1;
+    throw std::bad_alloc();
+  }
+  if (arrayAllocationsBeforeFailure > 0) --arrayAllocationsBeforeFailure;
+  return ::operator new(size);
+}
+void operator delete[](void* p) noexcept { ::operator delete(p); }
+void operator delete[](void* p, std::size_t) noexcept { ::operator delete(p); }
 
 namespace {
 
@@ -88,15 +109,28 @@ class Reader {
 
 class GameTest : public ::testing::Test {
  protected:
-  int play(const std::string& input, unsigned seed = kSeed) {
+  // Plays a game; standard output takes at most `outputLimit` bytes.
+  int play(const std::string& input, unsigned seed = kSeed,
+           std::size_t outputLimit = std::string::npos) {
     std::srand(seed);
-    Console console(input);
+    Console console(input, outputLimit);
     const int status = playGame();
     out = console.output();
+    errors = console.errors();
+    unread = console.unread();
     return status;
   }
   std::string out;
+  std::string errors;
+  std::string unread;
 };
+
+std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> result;
+  for (std::string word; in >> word;) result.push_back(word);
+  return result;
+}
 
 // Checks a menu against a model card and the hand it was shown for.
 void expectMenu(Reader& r, const std::vector<int>& card, const std::vector<int>& hand) {
@@ -183,6 +217,75 @@ TEST_F(GameTest, InputLeftAfterTheLastTurnIsIgnored) {
   EXPECT_EQ(0, play(scriptedGame() + "extra words 5\n"));
   EXPECT_EQ(out.size(), out.rfind('\n') + 1);
   EXPECT_NE(std::string::npos, out.rfind("Grand Total:"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GameTest, CompleteGameWritesNothingToStandardError) {
+  EXPECT_EQ(0, play(scriptedGame()));
+  EXPECT_EQ("", errors);
+  EXPECT_EQ(1, play("Tess 00000"));
+  EXPECT_EQ("", errors);
+}
+
+TEST_F(GameTest, FailedOutputStopsTheGameAtTheNextReadAndIsReported) {
+  const std::string input = scriptedGame();
+  const std::vector<std::string> answers = words(input);
+  ASSERT_EQ(0, play(input));
+  const std::string transcript = out;
+  // Where each read happens: right after its prompt has been written.
+  std::vector<std::size_t> reads;
+  for (const char* prompt : {"Please Enter Your Name:  ", "input 00000\n",
+                             "Enter the number of an available category (1-13):\n"}) {
+    for (auto at = transcript.find(prompt); at != std::string::npos;
+         at = transcript.find(prompt, at + 1)) {
+      reads.push_back(at + std::string(prompt).size());
+    }
+  }
+  ASSERT_EQ(answers.size(), reads.size());
+
+  std::vector<std::size_t> limits = {0, transcript.size() - 1};
+  for (std::size_t at : reads) limits.insert(limits.end(), {at - 1, at, at + 1});
+  for (std::size_t limit : limits) {
+    SCOPED_TRACE("output limit " + std::to_string(limit));
+    EXPECT_EQ(1, play(input, kSeed, limit));
+    EXPECT_EQ(transcript.substr(0, limit), out);
+    EXPECT_EQ("quorbix: write error\n", errors);
+    // Only the reads whose prompts were delivered took an answer.
+    std::size_t made = 0;
+    for (std::size_t at : reads) made += at <= limit ? 1 : 0;
+    EXPECT_EQ(std::vector<std::string>(answers.begin() + made, answers.end()), words(unread));
+  }
+  EXPECT_EQ(0, play(input, kSeed, transcript.size()));
+  EXPECT_EQ("", errors);
+
+  // The notice that input ended is checked as well.
+  ASSERT_EQ(1, play("Tess"));
+  EXPECT_EQ(1, play("Tess", kSeed, out.size() - 1));
+  EXPECT_EQ("quorbix: write error\n", errors);
+}
+
+TEST_F(GameTest, RunningOutOfMemoryAnywhereEndsWithStatusOneAndAMessage) {
+  const std::string input = scriptedGame();
+  ASSERT_EQ(0, play(input));
+  const std::string transcript = out;
+  long failing = 0;
+  for (;; ++failing) {
+    SCOPED_TRACE("failing array allocation " + std::to_string(failing));
+    arrayAllocationsBeforeFailure = failing;
+    const int status = play(input);
+    const bool failed = arrayAllocationsBeforeFailure != 0 && status != 0;
+    arrayAllocationsBeforeFailure = -1;
+    if (status == 0) break;
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(1, status);
+    EXPECT_EQ("quorbix: out of memory\n", errors);
+    EXPECT_EQ(0u, transcript.find(out));  // Nothing beyond what was already written.
+  }
+  EXPECT_GT(failing, 100);  // Every array allocation of a whole game was made to fail once.
+  EXPECT_EQ(transcript, out);
 }
 
 }  // namespace

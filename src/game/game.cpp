@@ -1,31 +1,61 @@
 #include "game/game.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <new>
 
 #include "players/computer_player.h"
 #include "players/human_player.h"
+#include "text/output_check.h"
 
 namespace {
 
-int inputEnded() {
-  std::cout << std::endl << "Input ended before the game was over." << std::endl;
+// Reports that standard output could not be written, with the system's
+// reason when it gave one.
+int writeError() {
+  const int reason = errno;
+  std::cerr << "quorbix: write error";
+  if (reason != 0) std::cerr << ": " << std::strerror(reason);
+  std::cerr << std::endl;
   return 1;
 }
 
-}  // namespace
+// Ends a game that cannot go on because a read was not made: standard output
+// failed, or input ended (which is said on standard output).
+int stopEarly() {
+  if (!std::cout.fail()) {
+    std::cout << std::endl << "Input ended before the game was over." << std::endl;
+  }
+  return outputDelivered(std::cout) ? 1 : writeError();
+}
 
-int playGame() {
+// The game itself, with no failure it cannot report.
+int playAllTurns() {
   HumanPlayer human;  // Rolls once, then asks for the name.
-  if (human.inputEnded()) return inputEnded();
+  if (human.inputEnded()) return stopEarly();
   ComputerPlayer computer;
 
   for (int turn = 0; turn < CATEGORY_COUNT; ++turn) {
-    if (!human.playHand()) return inputEnded();
-    if (!human.chooseCategory()) return inputEnded();
+    if (!human.playHand()) return stopEarly();
+    if (!human.chooseCategory()) return stopEarly();
     computer.playTurn();
   }
 
   human.showFinalResult();
   computer.showFinalResult();
-  return 0;
+  return outputDelivered(std::cout) ? 0 : writeError();
+}
+
+}  // namespace
+
+int playGame() {
+  // Running out of memory is the one failure that arrives as an exception (from
+  // new); it becomes a message and a status here, and nowhere else.
+  try {
+    return playAllTurns();
+  } catch (const std::bad_alloc&) {
+    std::cerr << "quorbix: out of memory" << std::endl;
+    return 1;
+  }
 }

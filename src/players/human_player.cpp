@@ -4,6 +4,7 @@
 
 #include "players/category_menu.h"
 #include "text/integer_reader.h"
+#include "text/output_check.h"
 
 HumanPlayer::HumanPlayer() : ended(false) { ended = !askName(); }
 
@@ -23,7 +24,7 @@ bool HumanPlayer::playHand() {
     std::cout << "Example: If you want to reroll 1st and 3rd dice, input 10100" << std::endl;
     std::cout << "         If you want to reroll 4th and 5th dice, input 00011" << std::endl;
     std::cout << "         If you don't want to reroll, input 00000" << std::endl;
-    if (!(std::cin >> rerollAnswer)) {
+    if (!outputDelivered(std::cout) || !(std::cin >> rerollAnswer)) {
       ended = true;
       return false;
     }
@@ -39,6 +40,10 @@ bool HumanPlayer::playHand() {
 }
 
 bool HumanPlayer::readChoice(int& choice) {
+  if (!outputDelivered(std::cout)) {
+    ended = true;
+    return false;
+  }
   switch (readInteger(std::cin, choice)) {
     case IntegerRead::kValue: return true;
     case IntegerRead::kNoDigits:

@@ -4,9 +4,10 @@
 // reroll chances) and then chooseCategory() (the menu and the user's choice).
 //
 // Input comes from std::cin as whitespace-delimited words and numbers, so
-// answers typed ahead are taken by the following reads. When input ends at
-// any read, the operation stops at once, fills nothing and reports it, so the
-// game can end cleanly.
+// answers typed ahead are taken by the following reads. Before each read the
+// output written so far is flushed and checked. When input ends at any read,
+// or standard output has failed, the operation stops at once, reads and fills
+// nothing more and reports it, so the game can end cleanly.
 
 #ifndef QUORBIX_PLAYERS_HUMAN_PLAYER_H_
 #define QUORBIX_PLAYERS_HUMAN_PLAYER_H_
@@ -25,19 +26,21 @@ class HumanPlayer : public Player {
 
   // One hand: a fresh roll and two reroll chances, each a prompt, one answer
   // word (a "1" in position j rerolls die j) and the hand line, then the
-  // final hand. Returns false when input ended.
+  // final hand. Returns false when input ended or standard output failed.
   bool playHand();
 
   // Shows the menu and reads a category number until one empty category has
   // been filled with what the hand scores there. Returns false, with nothing
-  // filled, when input ended.
+  // filled, when input ended or standard output failed.
   bool chooseCategory();
 
-  // True once a read has met the end of input (the name included).
+  // True once the player could not read on (the name included): input ended,
+  // or standard output had failed. Standard output's state tells which.
   bool inputEnded() const { return ended; }
 
  private:
-  // Reads the category number. Returns false when input has ended; otherwise
+  // Reads the category number. Returns false when input has ended or standard
+  // output has failed; otherwise
   // `choice` is the number typed, or 0 when the answer was not a number.
   bool readChoice(int& choice);
 

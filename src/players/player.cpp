@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "text/output_check.h"
+
 namespace {
 
 const char* const kLabels[CATEGORY_COUNT] = {
@@ -31,7 +33,7 @@ Player::Player() : name("no player") {
 
 bool Player::askName() {
   std::cout << "Please Enter Your Name:  ";
-  return static_cast<bool>(std::cin >> name);
+  return outputDelivered(std::cout) && static_cast<bool>(std::cin >> name);
 }
 
 void Player::setName(String newName) { name = newName; }

@@ -31,7 +31,8 @@ class Player {
   Player& operator=(const Player&) = delete;
 
   // Writes the name prompt and reads one word as the name. Returns false, with
-  // the name unchanged, when input ended before a word.
+  // the name unchanged and nothing read, when standard output has failed, and
+  // when input ended before a word.
   bool askName();
   void setName(String newName);
   // A copy of the name.

@@ -1,11 +1,11 @@
 #include "text/text_string.h"
 
+#include <algorithm>
 #include <cstring>
 #include <istream>
 #include <limits>
 #include <locale>
 #include <ostream>
-#include <string>
 
 String::String() : data(new char[256]), capacity(255) { data[0] = '\0'; }
 
@@ -35,6 +35,14 @@ String& String::operator=(const String& other) {
 }
 
 String::~String() { delete[] data; }
+
+void String::resizeKeepingText(int newCapacity) {
+  char* fresh = new char[newCapacity + 1];
+  std::memcpy(fresh, data, length() + 1);
+  delete[] data;
+  data = fresh;
+  capacity = newCapacity;
+}
 
 void String::reallocate(int newCapacity) {
   char* fresh = new char[newCapacity + 1];
@@ -192,11 +200,13 @@ std::istream& operator>>(std::istream& in, String& s) {
       in.width() > 0 ? in.width() - 1 : std::numeric_limits<std::streamsize>::max();
   in.width(0);
 
-  std::string word;
+  // The word goes straight into the String's own array, which grows as the
+  // word does, so a long word is never held twice over.
+  const int capacityBefore = s.capacity;
+  int stored = 0;
   std::streamsize extracted = 0;
   std::ios_base::iostate state = std::ios_base::goodbit;
-  for (;;) {
-    if (extracted >= limit) break;
+  for (; extracted < limit; ++extracted) {
     const int c = buffer->sgetc();
     if (c == std::char_traits<char>::eof()) {
       state |= std::ios_base::eofbit;
@@ -206,16 +216,25 @@ std::istream& operator>>(std::istream& in, String& s) {
     if (ctype.is(std::ctype_base::space, ch)) break;
     // A zero byte cannot be part of a terminated text: it is consumed with
     // the word but not kept.
-    if (ch != '\0') word.push_back(ch);
+    if (ch != '\0') {
+      if (stored == s.capacity) {
+        // An int cannot count further: the rest of the word stays unread.
+        if (stored == std::numeric_limits<int>::max()) break;
+        s.data[stored] = '\0';  // Keeps the array a text should growing fail.
+        s.resizeKeepingText(stored <= std::numeric_limits<int>::max() / 2
+                                ? std::max(2 * stored, 16)
+                                : std::numeric_limits<int>::max());
+      }
+      s.data[stored++] = ch;
+    }
     buffer->sbumpc();
-    ++extracted;
   }
   if (extracted == 0) {
     state |= std::ios_base::failbit;
   } else {
-    const int wordLength = static_cast<int>(word.size());
-    if (wordLength > s.capacity) s.reallocate(wordLength);
-    std::memcpy(s.data, word.data(), word.size() + 1);
+    s.data[stored] = '\0';
+    // A word longer than the old capacity leaves an array of exactly its length.
+    if (stored > capacityBefore && stored < s.capacity) s.resizeKeepingText(stored);
   }
   in.setstate(state);
   return in;

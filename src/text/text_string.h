@@ -118,6 +118,10 @@ class String {
   // array), growing to exactly the new length when they do not fit.
   void appendChars(const char* p, int n);
 
+  // Replaces the array by one of the given capacity holding the same text.
+  // REQUIRES: newCapacity >= length().
+  void resizeKeepingText(int newCapacity);
+
   // Replaces the array by an empty one of the given capacity.
   void reallocate(int newCapacity);
 
