@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console.h"
+#include "score_model.h"
 
 namespace {
 
@@ -89,6 +90,24 @@ TEST(DiceTest, ScoringTableHoldsForEveryCategory) {
       std::vector<int> sorted = row.hand;
       if (index >= 6 && index <= 10) std::sort(sorted.begin(), sorted.end());
       EXPECT_EQ(sorted, values(hand)) << "category " << index;
+    }
+  }
+}
+
+TEST(DiceTest, EveryHandScoresAsItsFaceCountsSay) {
+  for (int n = 0; n < 6 * 6 * 6 * 6 * 6; ++n) {
+    std::vector<int> faces;
+    for (int i = 0, k = n; i < DICE_COUNT; ++i, k /= 6) faces.push_back(k % 6 + 1);
+    std::vector<int> sorted = faces;
+    std::sort(sorted.begin(), sorted.end());
+    for (int index = 0; index < CATEGORY_COUNT; ++index) {
+      Dice hand = handOf(faces);
+      ASSERT_EQ(modelScore(faces, index), hand.scoreCategory(index))
+          << "category " << index << " of hand " << ::testing::PrintToString(faces);
+      // The rules from 3 of a kind to the large straight sort the hand; the
+      // others leave it exactly as it was.
+      ASSERT_EQ(index >= 6 && index <= 10 ? sorted : faces, values(hand))
+          << "category " << index << " of hand " << ::testing::PrintToString(faces);
     }
   }
 }

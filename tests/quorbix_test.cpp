@@ -3,11 +3,14 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "console.h"
 
@@ -63,6 +66,36 @@ TEST_F(QuorbixTest, CompleteGameExitsZero) {
     const auto last = out.rfind("Grand Total:");
     EXPECT_EQ(out.size(), out.find('\n', last) + 1);
   }
+}
+
+TEST_F(QuorbixTest, FinalCardsNameTheHumanAndTheComputer) {
+  ASSERT_EQ(0, run(completeGame()));
+  const auto human = out.find("Final Result:\nPlayer Name: Player\n\n");
+  const auto computer = out.find("Final Result:\nPlayer Name: Computer\n\n");
+  ASSERT_NE(std::string::npos, human);
+  ASSERT_NE(std::string::npos, computer);
+  EXPECT_LT(human, computer);
+}
+
+// The generator is seeded from the clock: games started in different seconds
+// deal different dice. Two whole games of 13 turns deal 26 hands each, so
+// equal deals by chance are out of the question.
+TEST_F(QuorbixTest, GamesStartedInDifferentSecondsDealDifferentHands) {
+  auto hands = [](const std::string& transcript) {
+    std::string lines;
+    for (auto at = transcript.find("   |   "); at != std::string::npos;
+         at = transcript.find("   |   ", transcript.find('\n', at))) {
+      lines += transcript.substr(at, transcript.find('\n', at) - at + 1);
+    }
+    return lines;
+  };
+  ASSERT_EQ(0, run(completeGame()));
+  const std::string first = hands(out);
+  const std::time_t started = std::time(nullptr);
+  while (std::time(nullptr) == started) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_EQ(0, run(completeGame()));
+  EXPECT_EQ(13 * 5 * 45u, first.size());  // Four hand lines per human turn, one per computer turn.
+  EXPECT_NE(first, hands(out));
 }
 
 TEST_F(QuorbixTest, EarlyEndOfInputExitsOne) {

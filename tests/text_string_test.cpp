@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iomanip>
+#include <memory>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -171,6 +175,273 @@ TEST(StringTest, ReadLineStopsAtCapacityMinusOne) {
   EXPECT_EQ("ab", text(s));
   EXPECT_FALSE(readLine(in, s));
   EXPECT_EQ("", text(s));
+}
+
+}  // namespace
+
+// A String checked side by side against a model: std::string for the text and
+// the capacity rules written out on their own.
+namespace {
+
+struct Model {
+  std::string text;
+  int capacity;
+  // Growth: an array too small is replaced by one of exactly the new length.
+  void grown() { capacity = std::max(capacity, static_cast<int>(text.size())); }
+};
+
+class StringDifferentialTest : public ::testing::Test {
+ protected:
+  static constexpr int kPool = 4;
+
+  unsigned next(unsigned n) { return static_cast<unsigned>(rng() % n); }
+  int pick(int low, int high) { return low + static_cast<int>(next(high - low + 1)); }
+  char someChar() { return "abcXY 01\t\x80\xff"[next(11)]; }
+  std::string someText(int maxLength) {
+    std::string t;
+    for (int n = pick(0, maxLength); n > 0; --n) t += someChar();
+    return t;
+  }
+  // Input for the readers: words, runs of every kind of whitespace, line
+  // breaks, and sometimes nothing at all.
+  std::string someInput() {
+    std::string t;
+    for (int n = pick(0, 12); n > 0; --n) {
+      const char* pieces[] = {"ab", "xyz", " ", "\t", "\n", "\r", "\v", "\f", "abcdefgh", "\n\n"};
+      t += pieces[next(10)];
+    }
+    return t;
+  }
+
+  void expectSame(int i, const std::string& step) {
+    ASSERT_EQ(model[i].text, text(*pool[i])) << step;
+    ASSERT_EQ(static_cast<int>(model[i].text.size()), pool[i]->length()) << step;
+    ASSERT_EQ(model[i].capacity, pool[i]->getCapacity()) << step;
+  }
+
+  // Both readers see the same input; states and what is left must agree.
+  static void expectSameStreams(std::istringstream& a, std::istringstream& b,
+                                const std::string& step) {
+    ASSERT_EQ(a.rdstate(), b.rdstate()) << step;
+    a.clear();
+    b.clear();
+    std::string restA, restB;
+    std::getline(a, restA, '\0');
+    std::getline(b, restB, '\0');
+    ASSERT_EQ(restB, restA) << step;
+  }
+
+  void step(int number) {
+    const int i = pick(0, kPool - 1);
+    const int j = pick(0, kPool - 1);
+    String& s = *pool[i];
+    Model& m = model[i];
+    const int len = static_cast<int>(m.text.size());
+    const int op = pick(0, 20);
+    const std::string at = "step " + std::to_string(number) + ", operation " + std::to_string(op);
+    switch (op) {
+      case 0:
+        pool[i] = std::make_unique<String>();
+        m = {"", 255};
+        break;
+      case 1: {
+        const int n = pick(-2, 20);
+        pool[i] = std::make_unique<String>(n);
+        m = {"", std::max(n, 0)};
+        break;
+      }
+      case 2: {
+        const std::string t = someText(12);
+        pool[i] = std::make_unique<String>(t.c_str());
+        m = {t, static_cast<int>(t.size())};
+        break;
+      }
+      case 3: {
+        auto copy = std::make_unique<String>(*pool[j]);
+        pool[i] = std::move(copy);
+        m = {model[j].text, static_cast<int>(model[j].text.size())};
+        break;
+      }
+      case 4:
+        s = *pool[j];
+        m = model[j];
+        break;
+      case 5:
+      case 8: {
+        const std::string added = model[j].text;  // Also when j is i itself.
+        if (op == 5) {
+          s += *pool[j];
+        } else {
+          s.append(*pool[j]);
+        }
+        m.text += added;
+        m.grown();
+        break;
+      }
+      case 6: {
+        const std::string t = someText(8);
+        s += t.c_str();
+        m.text += t;
+        m.grown();
+        break;
+      }
+      case 7: {
+        const char c = next(8) == 0 ? '\0' : someChar();
+        s += c;
+        if (c != '\0') m.text += c;  // A zero character cannot be held.
+        m.grown();
+        break;
+      }
+      case 9: {
+        const int pos = pick(-2, len + 2);
+        const std::string added = model[j].text;
+        s.insert(pos, *pool[j]);
+        m.text.insert(static_cast<std::size_t>(std::min(std::max(pos, 0), len)), added);
+        m.grown();
+        break;
+      }
+      case 10: {
+        const int pos = pick(-2, len + 2);
+        const int count = pick(-2, len + 2);
+        s.erase(pos, count);
+        if (pos >= 0 && pos <= len && count >= -1) {
+          m.text.erase(static_cast<std::size_t>(pos),
+                       count == -1 ? std::string::npos : static_cast<std::size_t>(count));
+        }
+        break;
+      }
+      case 11: {
+        const int start = pick(-2, len + 2);
+        const int count = pick(-2, len + 2);
+        const String cut = s.substring(start, count);
+        std::string expected;
+        if (start >= 0 && start < len && count >= -1) {
+          expected =
+              m.text.substr(static_cast<std::size_t>(start),
+                            count == -1 ? std::string::npos : static_cast<std::size_t>(count));
+        }
+        ASSERT_EQ(expected, text(cut)) << at;
+        ASSERT_EQ(static_cast<int>(expected.size()), cut.getCapacity()) << at;
+        break;
+      }
+      case 12: {
+        const char c = someChar();
+        const int start = pick(-2, len + 2);
+        const std::size_t found = start < 0 ? std::string::npos : m.text.find(c, start);
+        ASSERT_EQ(found == std::string::npos ? -1 : static_cast<int>(found), s.find(c, start))
+            << at;
+        const std::size_t last = m.text.rfind(c);
+        ASSERT_EQ(last == std::string::npos ? -1 : static_cast<int>(last), s.findLast(c)) << at;
+        break;
+      }
+      case 13: {
+        // A pattern taken from the text itself, or another String's text.
+        const std::string pattern =
+            next(2) == 0 && len > 0 ? m.text.substr(next(len), next(4)) : model[j].text;
+        const int start = pick(-2, len + 2);
+        const std::size_t found = start < 0 ? std::string::npos : m.text.find(pattern, start);
+        const int expected = found == std::string::npos ? -1 : static_cast<int>(found);
+        ASSERT_EQ(expected, s.find(pattern.c_str(), start)) << at << " pattern " << pattern;
+        ASSERT_EQ(expected, s.find(String(pattern.c_str()), start)) << at;
+        break;
+      }
+      case 14: {
+        const std::string& a = m.text;
+        const std::string& b = model[j].text;
+        const String& t = *pool[j];
+        ASSERT_EQ(a == b, s == t) << at;
+        ASSERT_EQ(a != b, s != t) << at;
+        ASSERT_EQ(a < b, s < t) << at;
+        ASSERT_EQ(a <= b, s <= t) << at;
+        ASSERT_EQ(a > b, s > t) << at;
+        ASSERT_EQ(a >= b, s >= t) << at;
+        break;
+      }
+      case 15: {
+        char* copy = s.toCString();
+        ASSERT_EQ(m.text, std::string(copy)) << at;
+        // The array has room for the whole capacity; writing there must be safe.
+        copy[m.capacity] = '\0';
+        delete[] copy;
+        break;
+      }
+      case 16: {
+        // Filling a String to its capacity writes its last array element.
+        for (int n = m.capacity - len; n > 0; --n) s += 'f';
+        m.text.append(static_cast<std::size_t>(m.capacity - len), 'f');
+        break;
+      }
+      case 17: {
+        const std::string input = someInput();
+        std::istringstream in(input), modelIn(input);
+        if (next(3) == 0) {
+          in >> std::noskipws;
+          modelIn >> std::noskipws;
+        }
+        for (int reads = pick(1, 3); reads > 0; --reads) {
+          const int width = next(2) == 0 ? 0 : pick(1, 6);
+          in.width(width);
+          modelIn.width(width);
+          std::vector<char> word(input.size() + 1, '\0');
+          in >> s;
+          modelIn >> word.data();  // Extraction into a character array.
+          if (modelIn) {
+            m.text = word.data();
+            m.grown();
+          }
+          ASSERT_EQ(modelIn.width(), in.width()) << at;
+        }
+        expectSameStreams(in, modelIn, at);
+        break;
+      }
+      case 18: {
+        // A line read into the array: at most capacity - 1 characters; a
+        // longer line stays in the stream without failing it.
+        const std::string input = someInput();
+        std::istringstream in(input), modelIn(input);
+        for (int reads = pick(1, 3); reads > 0; --reads) {
+          readLine(in, s);
+          if (m.capacity > 0) {
+            std::vector<char> line(static_cast<std::size_t>(m.capacity), '\0');
+            modelIn.getline(line.data(), m.capacity);
+            const bool cut = modelIn.fail() && !modelIn.eof() &&
+                             modelIn.gcount() == static_cast<std::streamsize>(m.capacity - 1);
+            if (cut) modelIn.clear(modelIn.rdstate() & ~std::ios_base::failbit);
+            m.text = line.data();
+          }
+        }
+        expectSameStreams(in, modelIn, at);
+        break;
+      }
+      case 19: {
+        const int width = pick(0, 20);
+        std::ostringstream out, modelOut;
+        for (std::ostream* o :
+             {static_cast<std::ostream*>(&out), static_cast<std::ostream*>(&modelOut)}) {
+          if (width % 2 == 0) *o << std::left;
+          *o << std::setfill('_') << std::setw(width);
+        }
+        out << s << 7;
+        modelOut << m.text << 7;
+        ASSERT_EQ(modelOut.str(), out.str()) << at;
+        break;
+      }
+      default: break;
+    }
+    expectSame(i, at);
+  }
+
+  std::mt19937 rng{20261208};
+  std::unique_ptr<String> pool[kPool] = {std::make_unique<String>(), std::make_unique<String>(),
+                                         std::make_unique<String>(), std::make_unique<String>()};
+  Model model[kPool] = {{"", 255}, {"", 255}, {"", 255}, {"", 255}};
+};
+
+TEST_F(StringDifferentialTest, RandomOperationsAgreeWithTheModel) {
+  for (int n = 0; n < 20000; ++n) {
+    step(n);
+    if (HasFatalFailure()) return;
+  }
 }
 
 }  // namespace
