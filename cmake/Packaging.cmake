@@ -1,14 +1,59 @@
-# A Debian package holding the executable and its manual page:
-# `cpack --preset deb` after building the release preset.
+# The Debian package: `cmake --workflow --preset deb` configures with
+# QUORBIX_DEBIAN_LAYOUT, builds, and runs CPack's DEB generator. The package
+# follows Debian's conventions for games and is reproducible: two builds of
+# the same commit give the same bytes.
+if(QUORBIX_DEBIAN_LAYOUT)
+  # The copyright file and the changelog of this native package.
+  set(_quorbix_changelog_gz ${CMAKE_BINARY_DIR}/changelog.gz)
+  add_custom_command(
+    OUTPUT ${_quorbix_changelog_gz}
+    COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${_quorbix_changelog_gz}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+    VERBATIM)
+  add_custom_target(quorbix_changelog ALL DEPENDS ${_quorbix_changelog_gz})
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${_quorbix_changelog_gz}
+          DESTINATION share/doc/quorbix)
+
+  # No build folder may leave a trace in the binary; relocations are resolved
+  # at start-up and then made read-only, as Debian's own builds do.
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+                      -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
+  add_link_options(-Wl,-z,relro -Wl,-z,now)
+
+  # Every time stamp in the package is SOURCE_DATE_EPOCH when it is set, and
+  # else the time of the last commit, so the documented command alone is
+  # reproducible.
+  set(QUORBIX_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+  if(QUORBIX_SOURCE_DATE_EPOCH STREQUAL "")
+    execute_process(
+      COMMAND git log -1 --format=%ct
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+      OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
+      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake.in
+                 ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake @ONLY)
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorbix)
-set(CPACK_PACKAGE_VENDOR "quorbix developers")
-set(CPACK_PACKAGE_CONTACT "quorbix developers <quorbix@localhost>")
+set(CPACK_PACKAGE_VENDOR "the quorbix developers")
+set(CPACK_PACKAGE_CONTACT "quorbix developers <quorbix-devel@example.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "quorbix developers <quorbix-devel@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "console dice game against the computer")
+# Extended description lines start with a blank and stay within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Roll five dice, reroll twice, and fill 13 scoring categories while the computer does the same.")
+    "Roll five dice, reroll any of them twice, and write each hand into one of\n"
+    "13 scoring categories, while the computer does the same with its own dice.\n"
+    "After 13 turns both score cards are printed.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 include(CPack)
