@@ -12,7 +12,7 @@ if(QUORBIX_DEBIAN_LAYOUT)
     VERBATIM)
   add_custom_target(quorbix_changelog ALL DEPENDS ${_quorbix_changelog_gz})
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${_quorbix_changelog_gz}
-          DESTINATION share/doc/quorbix)
+          DESTINATION share/doc/quorbix PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
   # No build folder may leave a trace in the binary; relocations are resolved
   # at start-up and then made read-only, as Debian's own builds do.
