@@ -34,6 +34,7 @@ if(QUORBIX_DEBIAN_LAYOUT)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake.in
                  ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake @ONLY)
   set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebArchive.cmake)
 endif()
 
 set(CPACK_GENERATOR DEB)
