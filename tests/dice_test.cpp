@@ -24,6 +24,13 @@ Dice handOf(const std::vector<int>& v) {
   return hand;
 }
 
+TEST(DiceTest, DieShowsZeroUntilRolled) {
+  Die die;
+  EXPECT_EQ(0, die.getValue());
+  die.setValue(9);
+  EXPECT_EQ(9, die.getValue());
+}
+
 TEST(DiceTest, RollsDrawFacesFromTheGeneratorInPositionOrder) {
   const std::vector<int> faces = facesAfterSeed(42, 10);
   Dice hand;

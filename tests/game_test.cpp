@@ -221,6 +221,11 @@ TEST_F(GameTest, InputLeftAfterTheLastTurnIsIgnored) {
 
 namespace {
 
+TEST_F(GameTest, NoNameEndsTheGameBeforeAnyTurn) {
+  EXPECT_EQ(1, play(" \n"));
+  EXPECT_EQ(std::string("Please Enter Your Name:  ") + kEnded, out);
+}
+
 TEST_F(GameTest, CompleteGameWritesNothingToStandardError) {
   EXPECT_EQ(0, play(scriptedGame()));
   EXPECT_EQ("", errors);

@@ -36,11 +36,13 @@ std::string finalHand(const std::vector<int>& faces) {
 // Each test seeds the generator, scripts the input and builds the player.
 class HumanPlayerTest : public ::testing::Test {
  protected:
-  void start(const std::string& input, int draws = 20) {
+  // Standard output takes at most `outputLimit` bytes.
+  void start(const std::string& input, int draws = 20,
+             std::size_t outputLimit = std::string::npos) {
     player.reset();
     console.reset();  // Restore the real streams before swapping again.
     faces = facesAfterSeed(2024, draws);
-    console = std::make_unique<Console>(input);
+    console = std::make_unique<Console>(input, outputLimit);
     player = std::make_unique<HumanPlayer>();
   }
   // The roll of the first hand, faces 5..9 (0..4 went to construction).
@@ -231,6 +233,33 @@ TEST_F(HumanPlayerTest, EndOfInputStopsEachDialogue) {
   EXPECT_TRUE(player->playHand());
   EXPECT_FALSE(player->chooseCategory());
   EXPECT_EQ(1, countOf(console->output(), kNoSuchCategory));
+  for (int i = 0; i < CATEGORY_COUNT; ++i) EXPECT_EQ(EMPTY_SCORE, player->getScore(i));
+}
+
+TEST_F(HumanPlayerTest, ChoiceAtTheEndOfInputStopsTheTurn) {
+  start("Al 00000 00000");
+  EXPECT_TRUE(player->playHand());
+  EXPECT_FALSE(player->inputEnded());
+  EXPECT_FALSE(player->chooseCategory());
+  EXPECT_TRUE(player->inputEnded());
+}
+
+TEST_F(HumanPlayerTest, FailedOutputStopsEachDialogueBeforeItReads) {
+  const std::string prompt = kPrompt;
+  start("Al 00000 00000 5", 20, prompt.size());  // Room for the name prompt only.
+  EXPECT_FALSE(player->inputEnded());
+  EXPECT_FALSE(player->playHand());
+  EXPECT_TRUE(player->inputEnded());
+  EXPECT_EQ(" 00000 00000 5", console->unread());
+
+  start("Al 00000 00000 5");
+  ASSERT_TRUE(player->playHand());
+  const std::size_t handOutput = console->output().size();
+  start("Al 00000 00000 5", 20, handOutput);  // Room for the hand, not for the menu.
+  EXPECT_TRUE(player->playHand());
+  EXPECT_FALSE(player->chooseCategory());
+  EXPECT_TRUE(player->inputEnded());
+  EXPECT_EQ(" 5", console->unread());
   for (int i = 0; i < CATEGORY_COUNT; ++i) EXPECT_EQ(EMPTY_SCORE, player->getScore(i));
 }
 
