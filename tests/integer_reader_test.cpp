@@ -39,6 +39,9 @@ TEST(IntegerReaderTest, PrefixSelectsTheBaseAndTheFirstForeignCharacterStays) {
   expectRead("0x0D", IntegerRead::kValue, 13, "");
   expectRead("0X0d", IntegerRead::kValue, 13, "");
   expectRead("-0x1f", IntegerRead::kValue, -31, "");
+  expectRead("0XABCDEF", IntegerRead::kValue, 0xABCDEF, "");
+  expectRead("0xabcdef", IntegerRead::kValue, 0xABCDEF, "");
+  expectRead("0x9Ag", IntegerRead::kValue, 0x9A, "g");
   expectRead("08", IntegerRead::kValue, 0, "8");
   expectRead("09", IntegerRead::kValue, 0, "9");
   expectRead("00x5", IntegerRead::kValue, 0, "x5");
@@ -78,7 +81,11 @@ TEST(IntegerReaderTest, ValuesBeyondAnIntFailAfterAllTheirDigits) {
   expectRead("99999999999x", IntegerRead::kOutOfRange, 0, "x");
   expectRead("0x100000000", IntegerRead::kOutOfRange, 0, "");
   expectRead("020000000000", IntegerRead::kOutOfRange, 0, "");
-  expectRead(std::string(100, '9') + "z", IntegerRead::kOutOfRange, 0, "z");
+  for (int digits = 10; digits <= 40; ++digits) {
+    expectRead(std::string(digits, '9') + "z", IntegerRead::kOutOfRange, 0, "z");
+    expectRead("-" + std::string(digits, '7') + " ", IntegerRead::kOutOfRange, 0, " ");
+    expectRead("-0x" + std::string(digits - 2, 'f'), IntegerRead::kOutOfRange, 0, "");
+  }
 }
 
 TEST(IntegerReaderTest, OnlyWhitespaceMeansInputEnded) {

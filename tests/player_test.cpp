@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "console.h"
@@ -23,6 +24,15 @@ TEST(PlayerTest, CategoryFillsOnceEvenWithZero) {
   EXPECT_EQ(kOccupied, console.take());
   EXPECT_EQ(0, player.getScore(3));
   EXPECT_EQ(EMPTY_SCORE, player.getScore(4));
+}
+
+TEST(PlayerTest, UnnamedPlayerIsNoPlayer) {
+  Console console;
+  Player player;
+  std::ostringstream name;
+  name << player.getName();
+  EXPECT_EQ("no player", name.str());
+  EXPECT_EQ(9, player.getName().getCapacity());
 }
 
 TEST(PlayerTest, IndexOutsideTheCardIsRefused) {
