@@ -42,6 +42,8 @@ TEST(IntegerReaderTest, PrefixSelectsTheBaseAndTheFirstForeignCharacterStays) {
   expectRead("0XABCDEF", IntegerRead::kValue, 0xABCDEF, "");
   expectRead("0xabcdef", IntegerRead::kValue, 0xABCDEF, "");
   expectRead("0x9Ag", IntegerRead::kValue, 0x9A, "g");
+  expectRead("12A", IntegerRead::kValue, 12, "A");
+  expectRead("07a", IntegerRead::kValue, 7, "a");
   expectRead("08", IntegerRead::kValue, 0, "8");
   expectRead("09", IntegerRead::kValue, 0, "9");
   expectRead("00x5", IntegerRead::kValue, 0, "x5");
