@@ -6,6 +6,7 @@
 #ifndef QUORBIX_TESTS_CONSOLE_H_
 #define QUORBIX_TESTS_CONSOLE_H_
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
@@ -15,10 +16,12 @@
 
 // An output buffer that keeps what is written as a string and refuses every
 // byte after the first `limit`, as a full disk does: the stream writing to it
-// goes bad.
+// goes bad. A buffered one takes every byte at once and delivers them only
+// when flushed, so only a flush can fail, as with a file.
 class LimitedBuffer : public std::streambuf {
  public:
-  explicit LimitedBuffer(std::size_t limit) : room(limit) {}
+  explicit LimitedBuffer(std::size_t limit, bool buffered = false)
+      : room(limit), buffered(buffered) {}
 
   std::string str() const { return text; }
   void str(const std::string& s) { text = s; }
@@ -27,23 +30,34 @@ class LimitedBuffer : public std::streambuf {
   // There is no put area, so every character arrives here.
   int_type overflow(int_type c) override {
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    if (room == 0) return traits_type::eof();
-    --room;
-    text.push_back(traits_type::to_char_type(c));
-    return c;
+    pending.push_back(traits_type::to_char_type(c));
+    if (buffered) return c;
+    return sync() == 0 ? c : traits_type::eof();
+  }
+  int sync() override {
+    const std::size_t taken = std::min(room, pending.size());
+    text += pending.substr(0, taken);
+    room -= taken;
+    const bool all = taken == pending.size();
+    pending.clear();
+    return all ? 0 : -1;
   }
 
  private:
   std::size_t room;
+  bool buffered;
+  std::string pending;
   std::string text;
 };
 
 class Console {
  public:
-  // Standard output takes at most `outputLimit` bytes and then fails.
+  // Standard output takes at most `outputLimit` bytes and then fails, on the
+  // write or (when `buffered`) on the next flush.
   explicit Console(const std::string& input = "",
-                   std::size_t outputLimit = std::numeric_limits<std::size_t>::max())
-      : in(input), out(outputLimit) {
+                   std::size_t outputLimit = std::numeric_limits<std::size_t>::max(),
+                   bool buffered = false)
+      : in(input), out(outputLimit, buffered) {
     savedIn = std::cin.rdbuf(in.rdbuf());
     savedOut = std::cout.rdbuf(&out);
     savedErr = std::cerr.rdbuf(err.rdbuf());

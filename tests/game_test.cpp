@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <new>
 #include <sstream>
@@ -109,9 +110,9 @@ class GameTest : public ::testing::Test {
  protected:
   // Plays a game; standard output takes at most `outputLimit` bytes.
   int play(const std::string& input, unsigned seed = kSeed,
-           std::size_t outputLimit = std::string::npos) {
+           std::size_t outputLimit = std::string::npos, bool buffered = false) {
     std::srand(seed);
-    Console console(input, outputLimit);
+    Console console(input, outputLimit, buffered);
     const int status = playGame();
     out = console.output();
     errors = console.errors();
@@ -251,16 +252,24 @@ TEST_F(GameTest, FailedOutputStopsTheGameAtTheNextReadAndIsReported) {
 
   std::vector<std::size_t> limits = {0, transcript.size() - 1};
   for (std::size_t at : reads) limits.insert(limits.end(), {at - 1, at, at + 1});
-  for (std::size_t limit : limits) {
-    SCOPED_TRACE("output limit " + std::to_string(limit));
-    EXPECT_EQ(1, play(input, kSeed, limit));
-    EXPECT_EQ(transcript.substr(0, limit), out);
-    EXPECT_EQ("quorbix: write error\n", errors);
-    // Only the reads whose prompts were delivered took an answer.
-    std::size_t made = 0;
-    for (std::size_t at : reads) made += at <= limit ? 1 : 0;
-    EXPECT_EQ(std::vector<std::string>(answers.begin() + made, answers.end()), words(unread));
+  // Unbuffered, a write fails at once; buffered, only the flush before the
+  // next read can tell.
+  for (bool buffered : {false, true}) {
+    for (std::size_t limit : limits) {
+      SCOPED_TRACE("output limit " + std::to_string(limit) + (buffered ? ", buffered" : ""));
+      EXPECT_EQ(1, play(input, kSeed, limit, buffered));
+      EXPECT_EQ(transcript.substr(0, limit), out);
+      EXPECT_EQ("quorbix: write error\n", errors);
+      // Only the reads whose prompts were delivered took an answer.
+      std::size_t made = 0;
+      for (std::size_t at : reads) made += at <= limit ? 1 : 0;
+      EXPECT_EQ(std::vector<std::string>(answers.begin() + made, answers.end()), words(unread));
+    }
   }
+  // A reason left over from before the failure is not reported as its cause.
+  errno = ENOENT;
+  EXPECT_EQ(1, play(input, kSeed, reads[1] + 1));
+  EXPECT_EQ("quorbix: write error\n", errors);
   EXPECT_EQ(0, play(input, kSeed, transcript.size()));
   EXPECT_EQ("", errors);
 

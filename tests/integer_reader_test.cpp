@@ -83,6 +83,8 @@ TEST(IntegerReaderTest, ValuesBeyondAnIntFailAfterAllTheirDigits) {
   expectRead("99999999999x", IntegerRead::kOutOfRange, 0, "x");
   expectRead("0x100000000", IntegerRead::kOutOfRange, 0, "");
   expectRead("020000000000", IntegerRead::kOutOfRange, 0, "");
+  expectRead("0100000000000", IntegerRead::kOutOfRange, 0, "");  // 12 octal digits.
+  expectRead("0x100000001", IntegerRead::kOutOfRange, 0, "");
   for (int digits = 10; digits <= 40; ++digits) {
     expectRead(std::string(digits, '9') + "z", IntegerRead::kOutOfRange, 0, "z");
     expectRead("-" + std::string(digits, '7') + " ", IntegerRead::kOutOfRange, 0, " ");
@@ -104,6 +106,14 @@ TEST(IntegerReaderTest, OnlyWhitespaceMeansInputEnded) {
   EXPECT_TRUE(in.eof());
   EXPECT_FALSE(in.fail());
   EXPECT_EQ(IntegerRead::kEnded, readInteger(in, value));
+}
+
+TEST(IntegerReaderTest, StreamWithoutABufferHasEnded) {
+  std::istream in(nullptr);
+  int value = 3;
+  EXPECT_EQ(IntegerRead::kEnded, readInteger(in, value));
+  discardWord(in);
+  EXPECT_EQ(3, value);
 }
 
 TEST(IntegerReaderTest, DiscardWordStopsAtWhitespaceOrTheEnd) {

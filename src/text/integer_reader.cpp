@@ -10,8 +10,9 @@ namespace {
 
 using Traits = std::char_traits<char>;
 
-// More significant digits than this overflow an int in every base.
-constexpr int kMaxSignificantDigits = 16;
+// The most significant digits an int can have in any of the three bases:
+// octal needs 11 (17777777777 is the largest). More always overflow.
+constexpr int kMaxSignificantDigits = 11;
 
 // The value of a digit character in bases up to 16, or 16 for any other.
 int digitValue(Traits::int_type c) {
@@ -67,11 +68,9 @@ IntegerRead readInteger(std::istream& in, int& value) {
     value = 0;
     return IntegerRead::kValue;
   }
-  int converted = 0;
-  const std::from_chars_result result = std::from_chars(text, text + length, converted, base);
-  if (result.ec != std::errc()) return IntegerRead::kOutOfRange;
-  value = converted;
-  return IntegerRead::kValue;
+  // from_chars leaves `value` as it was when the number does not fit.
+  const std::from_chars_result result = std::from_chars(text, text + length, value, base);
+  return result.ec == std::errc() ? IntegerRead::kValue : IntegerRead::kOutOfRange;
 }
 
 void discardWord(std::istream& in) {

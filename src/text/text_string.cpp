@@ -9,7 +9,8 @@
 
 String::String() : data(new char[256]), capacity(255) { data[0] = '\0'; }
 
-String::String(int n) : data(new char[(n < 0 ? 0 : n) + 1]), capacity(n < 0 ? 0 : n) {
+String::String(int n) : data(nullptr), capacity(std::max(n, 0)) {
+  data = new char[capacity + 1];
   data[0] = '\0';
 }
 
