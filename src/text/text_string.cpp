@@ -30,7 +30,12 @@ String::String(const String& other) {
 
 String& String::operator=(const String& other) {
   if (this == &other) return *this;  // Self-assignment: nothing to do.
-  if (capacity != other.capacity) reallocate(other.capacity);
+  if (capacity != other.capacity) {
+    char* fresh = new char[other.capacity + 1];
+    delete[] data;
+    data = fresh;
+    capacity = other.capacity;
+  }
   std::memcpy(data, other.data, other.length() + 1);
   return *this;
 }
@@ -40,14 +45,6 @@ String::~String() { delete[] data; }
 void String::resizeKeepingText(int newCapacity) {
   char* fresh = new char[newCapacity + 1];
   std::memcpy(fresh, data, length() + 1);
-  delete[] data;
-  data = fresh;
-  capacity = newCapacity;
-}
-
-void String::reallocate(int newCapacity) {
-  char* fresh = new char[newCapacity + 1];
-  fresh[0] = '\0';
   delete[] data;
   data = fresh;
   capacity = newCapacity;

@@ -122,9 +122,6 @@ class String {
   // REQUIRES: newCapacity >= length().
   void resizeKeepingText(int newCapacity);
 
-  // Replaces the array by an empty one of the given capacity.
-  void reallocate(int newCapacity);
-
   // Three-way comparison of the texts as unsigned bytes.
   int compare(const String& other) const;
 
