@@ -125,8 +125,7 @@ void String::insert(int pos, const String& text) {
   }
   const int len = length();
   const int added = text.length();
-  if (pos < 0) pos = 0;
-  if (pos > len) pos = len;
+  pos = std::min(std::max(pos, 0), len);
   const int newLength = len + added;
   if (newLength > capacity) {
     char* fresh = new char[newLength + 1];
@@ -232,7 +231,7 @@ std::istream& operator>>(std::istream& in, String& s) {
   } else {
     s.data[stored] = '\0';
     // A word longer than the old capacity leaves an array of exactly its length.
-    if (stored > capacityBefore && stored < s.capacity) s.resizeKeepingText(stored);
+    if (s.capacity > capacityBefore) s.resizeKeepingText(stored);
   }
   in.setstate(state);
   return in;
@@ -251,26 +250,23 @@ std::istream& readLine(std::istream& in, String& s) {
   }
   std::streambuf* buffer = in.rdbuf();
   int stored = 0;
-  bool consumedAny = false;
   std::ios_base::iostate state = std::ios_base::goodbit;
   for (;;) {
     const int c = buffer->sgetc();
     if (c == std::char_traits<char>::eof()) {
-      state |= std::ios_base::eofbit;
+      // Input that ends before any character of the line fails the read.
+      state |= stored == 0 ? std::ios_base::eofbit | std::ios_base::failbit : std::ios_base::eofbit;
       break;
     }
     if (c == '\n') {
       buffer->sbumpc();
-      consumedAny = true;
       break;
     }
     if (stored >= s.capacity - 1) break;  // The rest of the line stays.
     s.data[stored++] = std::char_traits<char>::to_char_type(c);
     buffer->sbumpc();
-    consumedAny = true;
   }
   s.data[stored] = '\0';
-  if (!consumedAny && (state & std::ios_base::eofbit)) state |= std::ios_base::failbit;
   in.setstate(state);
   return in;
 }
