@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iomanip>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -202,6 +203,23 @@ TEST(StringTest, ReadLineStopsAtCapacityMinusOne) {
   EXPECT_EQ("ab", text(s));
   EXPECT_FALSE(readLine(in, s));
   EXPECT_EQ("", text(s));
+
+  // A stream that has already failed gives nothing and keeps its line.
+  std::istringstream failed("abc\n");
+  failed.setstate(std::ios_base::failbit);
+  String kept("xyz");
+  EXPECT_FALSE(readLine(failed, kept));
+  EXPECT_EQ("", text(kept));
+  failed.clear();
+  EXPECT_EQ("abc\n", std::string(std::istreambuf_iterator<char>(failed), {}));
+
+  // With no room at all, nothing is read and the stream is left as it was.
+  for (const char* input : {"", "\n", "x\n"}) {
+    std::istringstream rest(input);
+    String none(0);
+    EXPECT_TRUE(readLine(rest, none)) << input;
+    EXPECT_EQ(input, std::string(std::istreambuf_iterator<char>(rest), {})) << input;
+  }
 }
 
 }  // namespace
@@ -387,8 +405,8 @@ class StringDifferentialTest : public ::testing::Test {
       case 15: {
         char* copy = s.toCString();
         ASSERT_EQ(m.text, std::string(copy)) << at;
-        // The array has room for the whole capacity; writing there must be safe.
-        copy[m.capacity] = '\0';
+        // The caller's array has room for the whole capacity, and no more.
+        ASSERT_EQ(static_cast<std::size_t>(m.capacity) + 1, arraySizes()[copy]) << at;
         delete[] copy;
         break;
       }
