@@ -40,8 +40,8 @@ class HumanPlayer : public Player {
 
  private:
   // Reads the category number. Returns false when input has ended or standard
-  // output has failed; otherwise
-  // `choice` is the number typed, or 0 when the answer was not a number.
+  // output has failed; otherwise `choice` is the number typed, or 0 when the
+  // answer was not a number or did not fit an int.
   bool readChoice(int& choice);
 
   Dice hand;
