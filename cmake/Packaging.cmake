@@ -2,17 +2,29 @@
 # QUORBIX_DEBIAN_LAYOUT, builds, and runs CPack's DEB generator. The package
 # follows Debian's conventions for games and is reproducible: two builds of
 # the same commit give the same bytes.
+# quorbix_install_gzipped(<target> <source> <destination>): compresses
+# `source` as Debian wants documentation compressed (gzip -9n: no name or
+# time stamp in the header, so two builds give the same bytes) and installs
+# the result, readable by all, into `destination`.
+function(quorbix_install_gzipped target source destination)
+  get_filename_component(name ${source} NAME)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND gzip -9n -c ${source} > ${output}
+    DEPENDS ${source}
+    VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${output})
+  install(FILES ${output} DESTINATION ${destination}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endfunction()
+
 if(QUORBIX_DEBIAN_LAYOUT)
   # The copyright file and the changelog of this native package.
-  set(_quorbix_changelog_gz ${CMAKE_BINARY_DIR}/changelog.gz)
-  add_custom_command(
-    OUTPUT ${_quorbix_changelog_gz}
-    COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${_quorbix_changelog_gz}
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
-    VERBATIM)
-  add_custom_target(quorbix_changelog ALL DEPENDS ${_quorbix_changelog_gz})
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${_quorbix_changelog_gz}
-          DESTINATION share/doc/quorbix PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/quorbix
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  quorbix_install_gzipped(quorbix_changelog ${PROJECT_SOURCE_DIR}/packaging/changelog
+                          share/doc/quorbix)
 
   # No build folder may leave a trace in the binary; relocations are resolved
   # at start-up and then made read-only, as Debian's own builds do.
@@ -40,8 +52,8 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorbix)
 set(CPACK_PACKAGE_VENDOR "the quorbix developers")
+# Also the package's Maintainer field.
 set(CPACK_PACKAGE_CONTACT "quorbix developers <quorbix-devel@example.org>")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "quorbix developers <quorbix-devel@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "console dice game against the computer")
 # Extended description lines start with a blank and stay within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION

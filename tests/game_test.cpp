@@ -218,10 +218,6 @@ TEST_F(GameTest, InputLeftAfterTheLastTurnIsIgnored) {
   EXPECT_NE(std::string::npos, out.rfind("Grand Total:"));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(GameTest, NoNameEndsTheGameBeforeAnyTurn) {
   EXPECT_EQ(1, play(" \n"));
   EXPECT_EQ(std::string("Please Enter Your Name:  ") + kEnded, out);
