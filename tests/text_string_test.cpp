@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -24,16 +25,12 @@ std::unordered_map<void*, std::size_t>& arraySizes() {
 
 void* operator new[](std::size_t size) {
   void* p = ::operator new(size);
-  arraySizes()[p] = size;
-  liveArrayBytes += size;
+  liveArrayBytes += arraySizes()[p] = size;
   return p;
 }
 void operator delete[](void* p) noexcept {
-  const auto found = arraySizes().find(p);
-  if (found != arraySizes().end()) {
-    liveArrayBytes -= found->second;
-    arraySizes().erase(found);
-  }
+  liveArrayBytes -= arraySizes()[p];  // Nothing for a null pointer.
+  arraySizes().erase(p);
   ::operator delete(p);
 }
 void operator delete[](void* p, std::size_t) noexcept { operator delete[](p); }
@@ -222,276 +219,133 @@ TEST(StringTest, ReadLineStopsAtCapacityMinusOne) {
   }
 }
 
-}  // namespace
-
 // A String checked side by side against a model: std::string for the text and
 // the capacity rules written out on their own.
-namespace {
-
 struct Model {
   std::string text;
   int capacity;
-  // Growth: an array too small is replaced by one of exactly the new length.
-  void grown() { capacity = std::max(capacity, static_cast<int>(text.size())); }
 };
+
+int size(const std::string& t) { return static_cast<int>(t.size()); }
+int found(std::size_t p) { return p == std::string::npos ? -1 : static_cast<int>(p); }
+std::string rest(std::istream& in) { return {std::istreambuf_iterator<char>(in), {}}; }
+template <class T>
+std::vector<bool> sixComparisons(const T& x, const T& y) {
+  return {x == y, x != y, (x < y), x <= y, (x > y), x >= y};
+}
 
 class StringDifferentialTest : public ::testing::Test {
  protected:
-  static constexpr int kPool = 4;
-
-  unsigned next(unsigned n) { return static_cast<unsigned>(rng() % n); }
-  int pick(int low, int high) { return low + static_cast<int>(next(high - low + 1)); }
-  char someChar() { return "abcXY 01\t\x80\xff"[next(11)]; }
-  std::string someText(int maxLength) {
+  int pick(int low, int high) { return low + static_cast<int>(rng() % (high - low + 1)); }
+  // Now and then a zero, which is never part of a text.
+  char someChar() { return pick(0, 7) == 0 ? '\0' : "abXY 01\t\x80\xff"[pick(0, 9)]; }
+  std::string someOf(const std::vector<std::string>& pieces, int most) {
     std::string t;
-    for (int n = pick(0, maxLength); n > 0; --n) t += someChar();
+    for (int n = pick(0, most); n > 0; --n) t += pieces[pick(0, pieces.size() - 1)];
     return t;
   }
-  // Input for the readers: words, runs of every kind of whitespace, line
-  // breaks, and sometimes nothing at all.
-  std::string someInput() {
-    std::string t;
-    for (int n = pick(0, 12); n > 0; --n) {
-      const char* pieces[] = {"ab", "xyz", " ", "\t", "\n", "\r", "\v", "\f", "abcdefgh", "\n\n"};
-      t += pieces[next(10)];
-    }
-    return t;
-  }
-
-  void expectSame(int i, const std::string& step) {
-    ASSERT_EQ(model[i].text, text(*pool[i])) << step;
-    ASSERT_EQ(static_cast<int>(model[i].text.size()), pool[i]->length()) << step;
-    ASSERT_EQ(model[i].capacity, pool[i]->getCapacity()) << step;
-  }
-
-  // Both readers see the same input; states and what is left must agree.
-  static void expectSameStreams(std::istringstream& a, std::istringstream& b,
-                                const std::string& step) {
-    ASSERT_EQ(a.rdstate(), b.rdstate()) << step;
-    a.clear();
-    b.clear();
-    std::string restA, restB;
-    std::getline(a, restA, '\0');
-    std::getline(b, restB, '\0');
-    ASSERT_EQ(restB, restA) << step;
-  }
-
-  void step(int number) {
-    const int i = pick(0, kPool - 1);
-    const int j = pick(0, kPool - 1);
+  // One change to String i, then the same to its model.
+  void change(int i, int j, int kind) {
     String& s = *pool[i];
     Model& m = model[i];
-    const int len = static_cast<int>(m.text.size());
-    const int op = pick(0, 20);
-    const std::string at = "step " + std::to_string(number) + ", operation " + std::to_string(op);
-    switch (op) {
-      case 0:
-        pool[i] = std::make_unique<String>();
-        m = {"", 255};
+    const Model o = model[j];  // A copy, also when j is i.
+    const int len = size(m.text), a = pick(-2, len + 2), b = pick(-2, len + 2);
+    const char c = someChar();
+    const std::string t = someOf({"a", "b", "X", " ", "\t", "\x80", "\xff"}, 10);
+    // Input for the readers: words and runs of every kind of whitespace.
+    const std::string input =
+        someOf({"ab", "xyz", "abcdefgh", " ", "\t", "\n", "\r", "\v", "\f", "\n\n"}, 12);
+    std::istringstream in(input), modelIn(input);
+    switch (kind) {
+      case 0: pool[i] = std::make_unique<String>(), m = {"", 255}; break;
+      case 1: pool[i] = std::make_unique<String>(a), m = {"", std::max(a, 0)}; break;
+      case 2: pool[i] = std::make_unique<String>(t.c_str()), m = {t, size(t)}; break;
+      case 3: pool[i] = std::make_unique<String>(*pool[j]), m = {o.text, size(o.text)}; break;
+      case 4: s = *pool[j], m = o; break;
+      case 5: s += *pool[j], m.text += o.text; break;
+      case 6: s.append(*pool[j]), m.text += o.text; break;
+      case 7: s += t.c_str(), m.text += t; break;
+      case 8: s += c, m.text += c ? std::string(1, c) : ""; break;
+      case 9: s.insert(a, *pool[j]), m.text.insert(std::min(std::max(a, 0), len), o.text); break;
+      case 10:
+        s.erase(a, b);
+        if (a >= 0 && a <= len && b >= -1) m.text.erase(a, b == -1 ? std::string::npos : b);
         break;
-      case 1: {
-        const int n = pick(-2, 20);
-        pool[i] = std::make_unique<String>(n);
-        m = {"", std::max(n, 0)};
-        break;
-      }
-      case 2: {
-        const std::string t = someText(12);
-        pool[i] = std::make_unique<String>(t.c_str());
-        m = {t, static_cast<int>(t.size())};
-        break;
-      }
-      case 3: {
-        auto copy = std::make_unique<String>(*pool[j]);
-        pool[i] = std::move(copy);
-        m = {model[j].text, static_cast<int>(model[j].text.size())};
-        break;
-      }
-      case 4:
-        s = *pool[j];
-        m = model[j];
-        break;
-      case 5:
-      case 8: {
-        const std::string added = model[j].text;  // Also when j is i itself.
-        if (op == 5) {
-          s += *pool[j];
-        } else {
-          s.append(*pool[j]);
-        }
-        m.text += added;
-        m.grown();
-        break;
-      }
-      case 6: {
-        const std::string t = someText(8);
-        s += t.c_str();
-        m.text += t;
-        m.grown();
-        break;
-      }
-      case 7: {
-        const char c = next(8) == 0 ? '\0' : someChar();
-        s += c;
-        if (c != '\0') m.text += c;  // A zero character cannot be held.
-        m.grown();
-        break;
-      }
-      case 9: {
-        const int pos = pick(-2, len + 2);
-        const std::string added = model[j].text;
-        s.insert(pos, *pool[j]);
-        m.text.insert(static_cast<std::size_t>(std::min(std::max(pos, 0), len)), added);
-        m.grown();
-        break;
-      }
-      case 10: {
-        const int pos = pick(-2, len + 2);
-        const int count = pick(-2, len + 2);
-        s.erase(pos, count);
-        if (pos >= 0 && pos <= len && count >= -1) {
-          m.text.erase(static_cast<std::size_t>(pos),
-                       count == -1 ? std::string::npos : static_cast<std::size_t>(count));
-        }
-        break;
-      }
-      case 11: {
-        const int start = pick(-2, len + 2);
-        const int count = pick(-2, len + 2);
-        const String cut = s.substring(start, count);
-        std::string expected;
-        if (start >= 0 && start < len && count >= -1) {
-          expected =
-              m.text.substr(static_cast<std::size_t>(start),
-                            count == -1 ? std::string::npos : static_cast<std::size_t>(count));
-        }
-        ASSERT_EQ(expected, text(cut)) << at;
-        ASSERT_EQ(static_cast<int>(expected.size()), cut.getCapacity()) << at;
-        break;
-      }
-      case 12: {
-        const char c = next(4) == 0 ? '\0' : someChar();  // The terminator is not text.
-        const int start = pick(-2, len + 2);
-        const std::size_t found = start < 0 ? std::string::npos : m.text.find(c, start);
-        ASSERT_EQ(found == std::string::npos ? -1 : static_cast<int>(found), s.find(c, start))
-            << at;
-        const std::size_t last = m.text.rfind(c);
-        ASSERT_EQ(last == std::string::npos ? -1 : static_cast<int>(last), s.findLast(c)) << at;
-        break;
-      }
-      case 13: {
-        // A pattern taken from the text itself, or another String's text.
-        const std::string pattern =
-            next(2) == 0 && len > 0 ? m.text.substr(next(len), next(4)) : model[j].text;
-        const int start = pick(-2, len + 2);
-        const std::size_t found = start < 0 ? std::string::npos : m.text.find(pattern, start);
-        const int expected = found == std::string::npos ? -1 : static_cast<int>(found);
-        ASSERT_EQ(expected, s.find(pattern.c_str(), start)) << at << " pattern " << pattern;
-        ASSERT_EQ(expected, s.find(String(pattern.c_str()), start)) << at;
-        break;
-      }
-      case 14: {
-        const std::string& a = m.text;
-        const std::string& b = model[j].text;
-        const String& t = *pool[j];
-        ASSERT_EQ(a == b, s == t) << at;
-        ASSERT_EQ(a != b, s != t) << at;
-        ASSERT_EQ(a < b, s < t) << at;
-        ASSERT_EQ(a <= b, s <= t) << at;
-        ASSERT_EQ(a > b, s > t) << at;
-        ASSERT_EQ(a >= b, s >= t) << at;
-        break;
-      }
-      case 15: {
-        char* copy = s.toCString();
-        ASSERT_EQ(m.text, std::string(copy)) << at;
-        // The caller's array has room for the whole capacity, and no more.
-        ASSERT_EQ(static_cast<std::size_t>(m.capacity) + 1, arraySizes()[copy]) << at;
-        delete[] copy;
-        break;
-      }
-      case 16: {
-        // Filling a String to its capacity writes its last array element.
+      case 11:  // Filled to its capacity, a String writes its array's last element.
         for (int n = m.capacity - len; n > 0; --n) s += 'f';
-        m.text.append(static_cast<std::size_t>(m.capacity - len), 'f');
+        m.text.resize(m.capacity, 'f');
         break;
-      }
-      case 17: {
-        const std::string input = someInput();
-        std::istringstream in(input), modelIn(input);
-        if (next(3) == 0) {
-          in >> std::noskipws;
-          modelIn >> std::noskipws;
-        }
-        for (int reads = pick(1, 3); reads > 0; --reads) {
-          const int width = next(2) == 0 ? 0 : pick(1, 6);
-          in.width(width);
-          modelIn.width(width);
-          std::vector<char> word(input.size() + 1, '\0');
+      case 12:  // Word extraction, against extraction into a character array.
+        if (pick(0, 2) == 0) in >> std::noskipws, modelIn >> std::noskipws;
+        for (int reads = pick(1, 3), width; reads > 0; --reads) {
+          std::vector<char> word(input.size() + 1);
+          in.width(width = std::max(0, pick(-6, 6))), modelIn.width(width);
           in >> s;
-          modelIn >> word.data();  // Extraction into a character array.
-          if (modelIn) {
-            m.text = word.data();
-            m.grown();
-          }
-          ASSERT_EQ(modelIn.width(), in.width()) << at;
+          if (modelIn >> word.data()) m.text = word.data();
+          m.capacity = std::max(m.capacity, size(m.text));  // Each word may grow it.
+          ASSERT_EQ(modelIn.width(), in.width());
         }
-        expectSameStreams(in, modelIn, at);
         break;
-      }
-      case 18: {
-        // A line read into the array: at most capacity - 1 characters; a
-        // longer line stays in the stream without failing it.
-        const std::string input = someInput();
-        std::istringstream in(input), modelIn(input);
+      case 13:  // A line of at most capacity - 1 characters; a longer one is cut
+                // without failing, and with no room at all nothing is read.
         for (int reads = pick(1, 3); reads > 0; --reads) {
+          std::vector<char> line(m.capacity + 1);
           readLine(in, s);
-          if (m.capacity > 0) {
-            std::vector<char> line(static_cast<std::size_t>(m.capacity), '\0');
-            modelIn.getline(line.data(), m.capacity);
-            const bool cut = modelIn.fail() && !modelIn.eof() &&
-                             modelIn.gcount() == static_cast<std::streamsize>(m.capacity - 1);
-            if (cut) modelIn.clear(modelIn.rdstate() & ~std::ios_base::failbit);
-            m.text = line.data();
+          if (m.capacity > 0 && !modelIn.getline(line.data(), m.capacity) && !modelIn.eof()) {
+            modelIn.clear(modelIn.rdstate() & ~std::ios_base::failbit);
           }
+          m.text = line.data();
         }
-        expectSameStreams(in, modelIn, at);
         break;
-      }
-      case 19: {
-        const int width = pick(0, 20);
-        std::ostringstream out, modelOut;
-        for (std::ostream* o :
-             {static_cast<std::ostream*>(&out), static_cast<std::ostream*>(&modelOut)}) {
-          if (width % 2 == 0) *o << std::left;
-          *o << std::setfill('_') << std::setw(width);
-        }
-        out << s << 7;
-        modelOut << m.text << 7;
-        ASSERT_EQ(modelOut.str(), out.str()) << at;
-        break;
-      }
-      default: break;
     }
-    expectSame(i, at);
+    ASSERT_EQ(modelIn.rdstate(), in.rdstate());
+    ASSERT_EQ(rest(modelIn), rest(in));
+    m.capacity = std::max(m.capacity, size(m.text));  // Growth is to exactly the new length.
   }
 
+  // String i against its model, and every query against the model's answer.
+  void check(int i, int j) {
+    const String& s = *pool[i];
+    const std::string& m = model[i].text;
+    const int len = size(m), a = pick(-2, len + 2), b = pick(-2, len + 2);
+    const char c = someChar();
+    ASSERT_EQ(std::make_tuple(m, len, model[i].capacity),
+              std::make_tuple(text(s), s.length(), s.getCapacity()));
+    const bool inside = a >= 0 && a < len && b >= -1;
+    const std::string cut = inside ? m.substr(a, b == -1 ? std::string::npos : b) : "";
+    EXPECT_EQ(std::make_pair(cut, size(cut)),
+              std::make_pair(text(s.substring(a, b)), s.substring(a, b).getCapacity()));
+    // A pattern from the text itself, or another String's text.
+    const std::string pattern = inside ? m.substr(a, pick(0, 3)) : model[j].text;
+    const int at = b < 0 ? -1 : found(m.find(pattern, b));
+    EXPECT_EQ(at, s.find(pattern.c_str(), b)) << pattern;
+    EXPECT_EQ(at, s.find(String(pattern.c_str()), b)) << pattern;
+    EXPECT_EQ(b < 0 ? -1 : found(m.find(c, b)), s.find(c, b));
+    EXPECT_EQ(found(m.rfind(c)), s.findLast(c));
+    EXPECT_EQ(sixComparisons(m, model[j].text), sixComparisons(s, *pool[j]));
+    char* copy = s.toCString();  // Room for the whole capacity, and no more.
+    EXPECT_EQ(m, copy);
+    EXPECT_EQ(model[i].capacity + 1u, arraySizes()[copy]);
+    delete[] copy;
+  }
+
+  std::size_t poolBytes() const {
+    return model[0].capacity + model[1].capacity + model[2].capacity + model[3].capacity + 4u;
+  }
   std::mt19937 rng{20261208};
-  std::unique_ptr<String> pool[kPool] = {std::make_unique<String>(), std::make_unique<String>(),
-                                         std::make_unique<String>(), std::make_unique<String>()};
-  Model model[kPool] = {{"", 255}, {"", 255}, {"", 255}, {"", 255}};
+  std::unique_ptr<String> pool[4] = {std::make_unique<String>(), std::make_unique<String>(),
+                                     std::make_unique<String>(), std::make_unique<String>()};
+  Model model[4] = {{"", 255}, {"", 255}, {"", 255}, {"", 255}};
 };
 
-TEST_F(StringDifferentialTest, RandomOperationsAgreeWithTheModel) {
-  // What is allocated besides the pool's arrays stays as it is.
-  std::size_t others = liveArrayBytes;
-  for (const Model& m : model) others -= static_cast<std::size_t>(m.capacity) + 1;
-  for (int n = 0; n < 20000; ++n) {
-    step(n);
-    if (HasFatalFailure()) return;
-    std::size_t arrays = others;
-    for (const Model& m : model) arrays += static_cast<std::size_t>(m.capacity) + 1;
-    ASSERT_EQ(arrays, liveArrayBytes) << "after step " << n;
+TEST_F(StringDifferentialTest, RandomChangesAndQueriesAgreeWithTheModel) {
+  const std::size_t others = liveArrayBytes - poolBytes();  // Arrays besides the pool's.
+  for (int n = 0; n < 20000 && !HasFailure(); ++n) {
+    const int i = pick(0, 3), j = pick(0, 3), kind = pick(0, 13);
+    SCOPED_TRACE("step " + std::to_string(n) + ", change " + std::to_string(kind));
+    change(i, j, kind);
+    check(i, j);
+    ASSERT_EQ(others + poolBytes(), liveArrayBytes);
   }
 }
 
