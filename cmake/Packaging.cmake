@@ -2,6 +2,7 @@
 # QUORBIX_DEBIAN_LAYOUT, builds, and runs CPack's DEB generator. The package
 # follows Debian's conventions for games and is reproducible: two builds of
 # the same commit give the same bytes.
+
 # quorbix_install_gzipped(<target> <source> <destination>): compresses
 # `source` as Debian wants documentation compressed (gzip -9n: no name or
 # time stamp in the header, so two builds give the same bytes) and installs

@@ -63,9 +63,6 @@ void reroll(std::vector<int>& hand, const std::string& answer, const std::vector
   }
 }
 
-// Expected scores come from the test's own model, not from the game's rules.
-int score(const std::vector<int>& v, Category index) { return modelScore(v, index); }
-
 // Walks a transcript from one marker to the next.
 class Reader {
  public:
@@ -137,7 +134,7 @@ void expectMenu(Reader& r, const std::vector<int>& card, const std::vector<int>&
   const std::vector<int> values = r.menu(filled);
   for (int i = 0; i < CATEGORY_COUNT; ++i) {
     EXPECT_EQ(card[i] != EMPTY_SCORE, filled[i]) << "category " << i;
-    EXPECT_EQ(filled[i] ? card[i] : score(hand, i), values[i]) << "category " << i;
+    EXPECT_EQ(filled[i] ? card[i] : modelScore(hand, i), values[i]) << "category " << i;
   }
 }
 
@@ -160,7 +157,7 @@ TEST_F(GameTest, WholeGameFollowsTheGeneratorAndTheGreedyRule) {
     EXPECT_EQ(hand, r.hand());
     ASSERT_TRUE(r.skipPast("Which category will you fill in? \n\n"));
     expectMenu(r, humanCard, hand);
-    humanCard[kChoices[turn] - 1] = score(hand, kChoices[turn] - 1);
+    humanCard[kChoices[turn] - 1] = modelScore(hand, kChoices[turn] - 1);
 
     ASSERT_TRUE(r.skipPast(kComputerBanner));
     const std::vector<int> computerHand(f.begin() + next, f.begin() + next + 5);
@@ -171,9 +168,9 @@ TEST_F(GameTest, WholeGameFollowsTheGeneratorAndTheGreedyRule) {
     expectMenu(r, computerCard, computerHand);
     int best = 0, bestValue = 0;
     for (int i = 0; i < CATEGORY_COUNT; ++i) {
-      if (computerCard[i] == EMPTY_SCORE && score(computerHand, i) >= bestValue) {
+      if (computerCard[i] == EMPTY_SCORE && modelScore(computerHand, i) >= bestValue) {
         best = i;
-        bestValue = score(computerHand, i);
+        bestValue = modelScore(computerHand, i);
       }
     }
     computerCard[best] = bestValue;
@@ -284,7 +281,7 @@ TEST_F(GameTest, RunningOutOfMemoryAnywhereEndsWithStatusOneAndAMessage) {
     SCOPED_TRACE("failing array allocation " + std::to_string(failing));
     arrayAllocationsBeforeFailure = failing;
     const int status = play(input);
-    const bool failed = arrayAllocationsBeforeFailure != 0 && status != 0;
+    const bool failed = arrayAllocationsBeforeFailure < 0;  // The failure was made.
     arrayAllocationsBeforeFailure = -1;
     if (status == 0) break;
     ASSERT_TRUE(failed);

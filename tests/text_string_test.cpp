@@ -277,9 +277,11 @@ class StringDifferentialTest : public ::testing::Test {
         break;
       case 12:  // Word extraction, against extraction into a character array.
         if (pick(0, 2) == 0) in >> std::noskipws, modelIn >> std::noskipws;
-        for (int reads = pick(1, 3), width; reads > 0; --reads) {
+        for (int reads = pick(1, 3); reads > 0; --reads) {
+          const int width = std::max(0, pick(-6, 6));
           std::vector<char> word(input.size() + 1);
-          in.width(width = std::max(0, pick(-6, 6))), modelIn.width(width);
+          in.width(width);
+          modelIn.width(width);
           in >> s;
           if (modelIn >> word.data()) m.text = word.data();
           m.capacity = std::max(m.capacity, size(m.text));  // Each word may grow it.
