@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "console.h"
-#include "players/category_menu.h"
+#include "score_model.h"
 
 namespace {
 
@@ -39,17 +39,13 @@ TEST(ComputerPlayerTest, TurnShowsHandMenuAndReport) {
   EXPECT_EQ("", console.output());
   computer.playTurn();
 
-  Dice hand;
-  hand.setAll(f[5], f[6], f[7], f[8], f[9]);
-  const Player emptyCard;
-  Console menu;
-  printCategoryMenu(emptyCard, hand);
+  const std::vector<int> hand(f.begin() + 5, f.end());
   const std::string out = console.output();
   const std::string expectedStart =
       "\n\n==========Now it's computer player's turn==========\n"
       "Computer Player's result of this hand is:\n" +
-      handLine({f[5], f[6], f[7], f[8], f[9]}) +
-      "\nComputer Player is choosing one of these categories to fill:\n" + menu.output() +
+      handLine(hand) + "\nComputer Player is choosing one of these categories to fill:\n" +
+      modelMenu(std::vector<int>(CATEGORY_COUNT, EMPTY_SCORE), hand) +
       "\n\nComputer player has successfully filled a category.\n";
   EXPECT_EQ(0u, out.find(expectedStart));
   EXPECT_EQ(expectedStart.size(), out.find("The computer has filled the category "));

@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // An output buffer that keeps what is written as a string and refuses every
@@ -49,6 +51,46 @@ class LimitedBuffer : public std::streambuf {
   std::string pending;
   std::string text;
 };
+
+// An input buffer that yields `prefix`, then `count` copies of `fill`, then
+// `suffix`, while holding only one block of them at a time: inputs of
+// gigabytes in a few kilobytes of memory.
+class GeneratedBuffer : public std::streambuf {
+ public:
+  GeneratedBuffer(std::string prefix, char fill, unsigned long long count, std::string suffix)
+      : prefix(std::move(prefix)), fill(fill), count(count), suffix(std::move(suffix)) {}
+
+ protected:
+  int_type underflow() override {
+    if (!prefix.empty()) {
+      block.swap(prefix);
+      prefix.clear();
+    } else if (count > 0) {
+      const unsigned long long n = std::min<unsigned long long>(count, 1 << 16);
+      block.assign(static_cast<std::size_t>(n), fill);
+      count -= n;
+    } else if (!suffix.empty()) {
+      block.swap(suffix);
+      suffix.clear();
+    } else {
+      return traits_type::eof();
+    }
+    setg(&block[0], &block[0], &block[0] + block.size());
+    return traits_type::to_int_type(block[0]);
+  }
+
+ private:
+  std::string prefix;
+  char fill;
+  unsigned long long count;
+  std::string suffix;
+  std::string block;
+};
+
+// Everything `in` still holds, zero bytes included.
+inline std::string rest(std::istream& in) {
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 class Console {
  public:
@@ -90,11 +132,10 @@ class Console {
   }
   // Everything written to standard error so far.
   std::string errors() const { return err.str(); }
-  // The input not read yet.
+  // The input not read yet, zero bytes included.
   std::string unread() {
-    std::string rest;
-    std::getline(in, rest, '\0');
-    return rest;
+    in.clear();
+    return rest(in);
   }
 
  private:

@@ -74,15 +74,27 @@ class Reader {
     pos = at + marker.size();
     return true;
   }
+  // The rest of the current line, without its line break. A transcript cut
+  // off before the line break fails the test.
   std::string line() {
     const auto end = text.find('\n', pos);
+    if (end == std::string::npos) {
+      ADD_FAILURE() << "no line break after position " << pos;
+      pos = text.size();
+      return "";
+    }
     std::string result = text.substr(pos, end - pos);
     pos = end + 1;
     return result;
   }
+  // The faces of a hand line; a line of any other shape fails the test.
   std::vector<int> hand() {
     std::vector<int> faces;
     const std::string l = line();
+    if (l.size() != 44) {
+      ADD_FAILURE() << "not a hand line: '" << l << "'";
+      return faces;
+    }
     for (int i = 0; i < DICE_COUNT; ++i) faces.push_back(l[7 + 8 * i] - '0');
     return faces;
   }
@@ -259,10 +271,13 @@ TEST_F(GameTest, FailedOutputStopsTheGameAtTheNextReadAndIsReported) {
       EXPECT_EQ(std::vector<std::string>(answers.begin() + made, answers.end()), words(unread));
     }
   }
-  // A reason left over from before the failure is not reported as its cause.
-  errno = ENOENT;
-  EXPECT_EQ(1, play(input, kSeed, reads[1] + 1));
-  EXPECT_EQ("quorbix: write error\n", errors);
+  // A reason left over from before the failure is not reported as its cause,
+  // whether the failure comes before the first check or after some.
+  for (std::size_t limit : {std::size_t{0}, reads[1] + 1}) {
+    errno = ENOENT;
+    EXPECT_EQ(1, play(input, kSeed, limit));
+    EXPECT_EQ("quorbix: write error\n", errors) << "output limit " << limit;
+  }
   EXPECT_EQ(0, play(input, kSeed, transcript.size()));
   EXPECT_EQ("", errors);
 

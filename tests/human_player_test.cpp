@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "console.h"
-#include "players/category_menu.h"
+#include "score_model.h"
 
 namespace {
 
 const char kPrompt[] = "Please Enter Your Name:  ";
 const char kNoSuchCategory[] =
     "\n\nError: There is no such category, enter a number from 1 to 13.\n";
+const std::vector<int> kEmptyCard(CATEGORY_COUNT, EMPTY_SCORE);
 const char kFilled[] = "One category Successfully filled, proceeding to next hand......\n\n";
 
 std::string banner(const std::string& name) {
@@ -54,15 +55,9 @@ class HumanPlayerTest : public ::testing::Test {
     player->chooseCategory();
     return console->take();
   }
-  // The heading, menu and prompt for `card` and the first hand's roll. Call it
-  // only after the player's draws: building the hand takes draws of its own.
-  std::string dialogue(const Player& card) {
-    Dice hand;
-    std::vector<int> v = roll();
-    hand.setAll(v[0], v[1], v[2], v[3], v[4]);
-    Console capture;
-    printCategoryMenu(card, hand);
-    return "\n\nWhich category will you fill in? \n\n" + capture.output() +
+  // The heading, menu and prompt for `card` and the first hand's roll.
+  std::string dialogue(const std::vector<int>& card) {
+    return "\n\nWhich category will you fill in? \n\n" + modelMenu(card, roll()) +
            "\n\nEnter the number of an available category (1-13):\n";
   }
 
@@ -119,7 +114,7 @@ TEST_F(HumanPlayerTest, LongNameIsTakenWhole) {
 TEST_F(HumanPlayerTest, ChanceStoresTheSumOfTheFinalHand) {
   start("Al 00000 00000 13\n");
   const std::string out = choose();
-  EXPECT_EQ(dialogue(Player()) + kFilled, out);
+  EXPECT_EQ(dialogue(kEmptyCard) + kFilled, out);
   int sum = 0;
   for (int face : roll()) sum += face;
   EXPECT_EQ(sum, player->getScore(12));
@@ -129,8 +124,8 @@ TEST_F(HumanPlayerTest, OccupiedCategoryIsRefusedAndAskedAgain) {
   start("Al 00000 00000 13\n1\n");
   player->fillCategory(12, 7);
   const std::string out = choose();
-  Player card;
-  card.fillCategory(12, 7);
+  std::vector<int> card = kEmptyCard;
+  card[12] = 7;
   const std::string before = dialogue(card);
   EXPECT_EQ(before + "\n\nError: This category is already occupied, try other categories.\n" +
                 before + kFilled,
@@ -220,12 +215,12 @@ TEST_F(HumanPlayerTest, BadChoicesAreRefusedAndAskedAgain) {
 
 TEST_F(HumanPlayerTest, EndOfInputStopsEachDialogue) {
   start("");
-  EXPECT_TRUE(player->inputEnded());
+  EXPECT_TRUE(player->couldNotRead());
   EXPECT_EQ(kPrompt, console->output());
 
   start("Al 10100");
   EXPECT_FALSE(player->playHand());
-  EXPECT_TRUE(player->inputEnded());
+  EXPECT_TRUE(player->couldNotRead());
   EXPECT_EQ(1, countOf(console->output(), chance(2)));
   EXPECT_EQ(0, countOf(console->output(), "Your final result"));
 
@@ -239,17 +234,17 @@ TEST_F(HumanPlayerTest, EndOfInputStopsEachDialogue) {
 TEST_F(HumanPlayerTest, ChoiceAtTheEndOfInputStopsTheTurn) {
   start("Al 00000 00000");
   EXPECT_TRUE(player->playHand());
-  EXPECT_FALSE(player->inputEnded());
+  EXPECT_FALSE(player->couldNotRead());
   EXPECT_FALSE(player->chooseCategory());
-  EXPECT_TRUE(player->inputEnded());
+  EXPECT_TRUE(player->couldNotRead());
 }
 
 TEST_F(HumanPlayerTest, FailedOutputStopsEachDialogueBeforeItReads) {
   const std::string prompt = kPrompt;
   start("Al 00000 00000 5", 20, prompt.size());  // Room for the name prompt only.
-  EXPECT_FALSE(player->inputEnded());
+  EXPECT_FALSE(player->couldNotRead());
   EXPECT_FALSE(player->playHand());
-  EXPECT_TRUE(player->inputEnded());
+  EXPECT_TRUE(player->couldNotRead());
   EXPECT_EQ(" 00000 00000 5", console->unread());
 
   start("Al 00000 00000 5");
@@ -258,7 +253,7 @@ TEST_F(HumanPlayerTest, FailedOutputStopsEachDialogueBeforeItReads) {
   start("Al 00000 00000 5", 20, handOutput);  // Room for the hand, not for the menu.
   EXPECT_TRUE(player->playHand());
   EXPECT_FALSE(player->chooseCategory());
-  EXPECT_TRUE(player->inputEnded());
+  EXPECT_TRUE(player->couldNotRead());
   EXPECT_EQ(" 5", console->unread());
   for (int i = 0; i < CATEGORY_COUNT; ++i) EXPECT_EQ(EMPTY_SCORE, player->getScore(i));
 }

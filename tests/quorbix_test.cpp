@@ -92,7 +92,12 @@ TEST_F(QuorbixTest, GamesStartedInDifferentSecondsDealDifferentHands) {
   ASSERT_EQ(0, run(completeGame()));
   const std::string first = hands(out);
   const std::time_t started = std::time(nullptr);
-  while (std::time(nullptr) == started) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::time(nullptr) == started) {
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline)
+        << "the calendar clock did not move on within 5 seconds";
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
   ASSERT_EQ(0, run(completeGame()));
   EXPECT_EQ(13 * 5 * 45u, first.size());  // Four hand lines per human turn, one per computer turn.
   EXPECT_NE(first, hands(out));

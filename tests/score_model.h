@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <string>
 #include <vector>
+
+#include "players/player.h"
 
 // The score of five faces (1 to 6) in category 0..12.
 inline int modelScore(const std::vector<int>& faces, int category) {
@@ -34,6 +37,25 @@ inline int modelScore(const std::vector<int>& faces, int category) {
     case 11: return most == 5 ? 50 : 0;
     default: return sum;
   }
+}
+
+// The category menu shown for `card` (EMPTY_SCORE where a category is empty)
+// and the hand `faces`: one line per category, the menu number and label
+// filled with dots to 36 columns, then the stored score behind a notice or
+// the score the hand would get. No line break after the last.
+inline std::string modelMenu(const std::vector<int>& card, const std::vector<int>& faces) {
+  const char* const labels[] = {
+      "Aces",        "Twos",       "Threes",      "Fours",       "Fives",   "Sixes", "3 of a kind",
+      "4 of a kind", "Full House", "Sm Straight", "Lg Straight", "QUORBIX", "Chance"};
+  std::string menu;
+  for (int i = 0; i < 13; ++i) {
+    std::string entry = "(" + std::to_string(i + 1) + (i < 9 ? ") - " : ")- ") + labels[i];
+    entry.resize(36, '.');
+    const bool filled = card[i] != EMPTY_SCORE;
+    menu += entry + (filled ? "Unavailable! A Score is already filled: " : "") +
+            std::to_string(filled ? card[i] : modelScore(faces, i)) + (i < 12 ? "\n" : "");
+  }
+  return menu;
 }
 
 #endif  // QUORBIX_TESTS_SCORE_MODEL_H_

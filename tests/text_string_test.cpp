@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <iomanip>
 #include <iterator>
+#include <limits>
 #include <memory>
+#include <new>
 #include <random>
 #include <sstream>
 #include <string>
@@ -13,10 +16,17 @@
 #include <unordered_map>
 #include <vector>
 
+#include "console.h"
+
 // Array allocations, which only String makes, are counted: every String's
 // array must be exactly capacity + 1 characters, and none may outlive it.
+// Arrays larger than `largestArray` are refused, as by a heap that has run
+// out, and the size asked for is kept, so sizes near the limits can be
+// checked without allocating them.
 namespace {
 std::size_t liveArrayBytes = 0;
+std::size_t largestArray = std::numeric_limits<std::size_t>::max();
+std::size_t refusedSize = 0;
 std::unordered_map<void*, std::size_t>& arraySizes() {
   static std::unordered_map<void*, std::size_t> sizes;
   return sizes;
@@ -24,6 +34,10 @@ std::unordered_map<void*, std::size_t>& arraySizes() {
 }  // namespace
 
 void* operator new[](std::size_t size) {
+  if (size > largestArray) {
+    refusedSize = size;
+    throw std::bad_alloc();
+  }
   void* p = ::operator new(size);
   liveArrayBytes += arraySizes()[p] = size;
   return p;
@@ -219,6 +233,72 @@ TEST(StringTest, ReadLineStopsAtCapacityMinusOne) {
   }
 }
 
+// Sizes at the limits of an int, asked of a heap that refuses anything over
+// 1 MiB: nothing that big is allocated, and none of it may wrap.
+class StringLimitTest : public ::testing::Test {
+ protected:
+  void SetUp() override { largestArray = 1 << 20; }
+  void TearDown() override { largestArray = std::numeric_limits<std::size_t>::max(); }
+};
+
+TEST_F(StringLimitTest, LargestCapacitiesAskForTheirSizeWithoutWrapping) {
+  for (const int n : {INT_MAX, INT_MAX - 1, (1 << 20) + 1}) {
+    refusedSize = 0;
+    EXPECT_THROW(String{n}, std::bad_alloc) << n;
+    EXPECT_EQ(static_cast<std::size_t>(n) + 1, refusedSize) << n;
+  }
+}
+
+TEST_F(StringLimitTest, WordThatOutgrowsTheHeapKeepsWhatWasRead) {
+  GeneratedBuffer buffer("", 'a', (1ULL << 31) + 1, " next");
+  std::istream in(&buffer);
+  String s("no player");
+  EXPECT_THROW(in >> s, std::bad_alloc);
+  EXPECT_EQ(std::string(s.getCapacity(), 'a'), text(s));
+  EXPECT_GT(refusedSize, largestArray);  // The array it asked for next.
+  EXPECT_EQ(2 * s.getCapacity() + 1u, refusedSize);
+}
+
+#ifdef QUORBIX_LIMIT_TESTS
+// Real texts of gigabytes, with the heap left to say yes: built only into the
+// optimised `limits` build, where they take seconds, not the minutes they
+// would take under the sanitizers.
+TEST(StringReleaseOnlyTest, WordOfMoreThanIntMaxLettersRunsOutOfMemory) {
+  GeneratedBuffer buffer("", 'a', (1ULL << 31) + 1, " next");
+  std::istream in(&buffer);
+  String s;
+  EXPECT_THROW(in >> s, std::bad_alloc);
+  EXPECT_EQ(INT_MAX, s.getCapacity());
+  EXPECT_EQ(INT_MAX, s.length());
+  EXPECT_EQ("aa next", rest(in).substr(0, 20));  // The letters that did not fit stay.
+}
+
+TEST(StringReleaseOnlyTest, GrowingPastIntMaxIsRefusedBeforeAnyWrite) {
+  GeneratedBuffer buffer("", 'a', 1 << 30, "");
+  std::istream in(&buffer);
+  String s;
+  ASSERT_TRUE(in >> s);
+  ASSERT_EQ(1 << 30, s.length());
+  EXPECT_THROW(s += s, std::bad_alloc);
+  EXPECT_THROW(s.append(s), std::bad_alloc);
+  EXPECT_THROW(s.insert(1, s), std::bad_alloc);
+  EXPECT_THROW(s.insert(0, String(s)), std::bad_alloc);
+  EXPECT_EQ(1 << 30, s.length());
+  EXPECT_EQ(1 << 30, s.getCapacity());
+  EXPECT_EQ((1 << 30) - 1, s.findLast('a'));
+}
+
+TEST(StringReleaseOnlyTest, PlainTextLongerThanIntMaxIsRefused) {
+  // 2^32 + 5 characters, whose length would wrap to 5 in an int.
+  const std::string huge((1ULL << 32) + 5, 'a');
+  EXPECT_THROW(String{huge.c_str()}, std::bad_alloc);
+  String s("aaaaaa");
+  EXPECT_THROW(s += huge.c_str(), std::bad_alloc);
+  EXPECT_EQ("aaaaaa", text(s));
+  EXPECT_EQ(-1, s.find(huge.c_str(), 0));
+}
+#endif
+
 // A String checked side by side against a model: std::string for the text and
 // the capacity rules written out on their own.
 struct Model {
@@ -228,7 +308,6 @@ struct Model {
 
 int size(const std::string& t) { return static_cast<int>(t.size()); }
 int found(std::size_t p) { return p == std::string::npos ? -1 : static_cast<int>(p); }
-std::string rest(std::istream& in) { return {std::istreambuf_iterator<char>(in), {}}; }
 template <class T>
 std::vector<bool> sixComparisons(const T& x, const T& y) {
   return {x == y, x != y, (x < y), x <= y, (x > y), x >= y};

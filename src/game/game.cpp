@@ -33,7 +33,7 @@ int stopEarly() {
 // The game itself, with no failure it cannot report.
 int playAllTurns() {
   HumanPlayer human;  // Rolls once, then asks for the name.
-  if (human.inputEnded()) return stopEarly();
+  if (human.couldNotRead()) return stopEarly();
   ComputerPlayer computer;
 
   for (int turn = 0; turn < CATEGORY_COUNT; ++turn) {
@@ -50,6 +50,9 @@ int playAllTurns() {
 }  // namespace
 
 int playGame() {
+  // A reason left by some earlier call must not be taken for the reason of a
+  // write error that shows before the first flush has cleared it.
+  errno = 0;
   // Running out of memory is the one failure that arrives as an exception (from
   // new); it becomes a message and a status here, and nowhere else.
   try {

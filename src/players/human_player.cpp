@@ -6,7 +6,7 @@
 #include "text/integer_reader.h"
 #include "text/output_check.h"
 
-HumanPlayer::HumanPlayer() : ended(false) { ended = !askName(); }
+HumanPlayer::HumanPlayer() : stoppedReading(false) { stoppedReading = !askName(); }
 
 bool HumanPlayer::playHand() {
   const String playerName = getName();
@@ -25,7 +25,7 @@ bool HumanPlayer::playHand() {
     std::cout << "         If you want to reroll 4th and 5th dice, input 00011" << std::endl;
     std::cout << "         If you don't want to reroll, input 00000" << std::endl;
     if (!outputDelivered(std::cout) || !(std::cin >> rerollAnswer)) {
-      ended = true;
+      stoppedReading = true;
       return false;
     }
     for (int j = 0; j < DICE_COUNT; ++j) {
@@ -41,7 +41,7 @@ bool HumanPlayer::playHand() {
 
 bool HumanPlayer::readChoice(int& choice) {
   if (!outputDelivered(std::cout)) {
-    ended = true;
+    stoppedReading = true;
     return false;
   }
   switch (readInteger(std::cin, choice)) {
@@ -55,7 +55,7 @@ bool HumanPlayer::readChoice(int& choice) {
       return true;
     case IntegerRead::kEnded: break;
   }
-  ended = true;
+  stoppedReading = true;
   return false;
 }
 

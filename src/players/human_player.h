@@ -6,8 +6,8 @@
 // Input comes from std::cin as whitespace-delimited words and numbers, so
 // answers typed ahead are taken by the following reads. Before each read the
 // output written so far is flushed and checked. When input ends at any read,
-// or standard output has failed, the operation stops at once, reads and fills
-// nothing more and reports it, so the game can end cleanly.
+// or standard output has failed by then, the operation stops there, reads and
+// fills nothing more and reports it, so the game can end cleanly.
 
 #ifndef QUORBIX_PLAYERS_HUMAN_PLAYER_H_
 #define QUORBIX_PLAYERS_HUMAN_PLAYER_H_
@@ -34,9 +34,10 @@ class HumanPlayer : public Player {
   // filled, when input ended or standard output failed.
   bool chooseCategory();
 
-  // True once the player could not read on (the name included): input ended,
-  // or standard output had failed. Standard output's state tells which.
-  bool inputEnded() const { return ended; }
+  // True once a read could not be made (the name's included): input had
+  // ended, or standard output had failed, so nothing more was read. Standard
+  // output's state tells which.
+  bool couldNotRead() const { return stoppedReading; }
 
  private:
   // Reads the category number. Returns false when input has ended or standard
@@ -46,7 +47,7 @@ class HumanPlayer : public Player {
 
   Dice hand;
   String rerollAnswer;
-  bool ended;
+  bool stoppedReading;
 };
 
 #endif  // QUORBIX_PLAYERS_HUMAN_PLAYER_H_

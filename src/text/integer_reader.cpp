@@ -54,9 +54,12 @@ IntegerRead readInteger(std::istream& in, int& value) {
   }
   while (!Traits::eq_int_type(c, Traits::eof()) && digitValue(c) < base) {
     anyDigit = true;
+    // Significant digits are kept up to the most an int can have; one more is
+    // only counted, so the count stops at kMaxSignificantDigits + 1 ("too
+    // many") however long the number is.
     if (significant > 0 || c != '0') {
       if (significant < kMaxSignificantDigits) text[length++] = Traits::to_char_type(c);
-      ++significant;
+      if (significant <= kMaxSignificantDigits) ++significant;
     }
     c = buffer->snextc();
   }

@@ -1,50 +1,67 @@
 #include "text/text_string.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <istream>
 #include <limits>
 #include <locale>
+#include <new>
 #include <ostream>
 
-String::String() : data(new char[256]), capacity(255) { data[0] = '\0'; }
+namespace {
+
+// The longest text a String can hold: lengths and capacities are ints.
+constexpr int kMaxLength = std::numeric_limits<int>::max();
+
+// A new array for `capacity` characters and the terminator. The size is
+// computed in size_t, where even kMaxLength + 1 cannot wrap.
+char* newArray(int capacity) { return new char[static_cast<std::size_t>(capacity) + 1]; }
+
+// A length of `added` characters on top of `length`. A text longer than
+// kMaxLength cannot be represented, so asking for one is treated as memory
+// running out, before anything is written.
+int grownLength(int length, std::size_t added) {
+  if (added > static_cast<std::size_t>(kMaxLength - length)) throw std::bad_alloc();
+  return length + static_cast<int>(added);
+}
+
+}  // namespace
+
+String::String() : data(newArray(255)), capacity(255) { data[0] = '\0'; }
 
 String::String(int n) : data(nullptr), capacity(std::max(n, 0)) {
-  data = new char[capacity + 1];
+  data = newArray(capacity);
   data[0] = '\0';
 }
 
-String::String(const char* text) {
-  const int len = static_cast<int>(std::strlen(text));
-  data = new char[len + 1];
-  std::memcpy(data, text, len + 1);
-  capacity = len;
+String::String(const char* text) : data(nullptr), capacity(grownLength(0, std::strlen(text))) {
+  data = newArray(capacity);
+  std::memcpy(data, text, static_cast<std::size_t>(capacity) + 1);
 }
 
-String::String(const String& other) {
-  const int len = other.length();
-  data = new char[len + 1];
-  std::memcpy(data, other.data, len + 1);
-  capacity = len;
+String::String(const String& other) : data(nullptr), capacity(other.length()) {
+  data = newArray(capacity);
+  std::memcpy(data, other.data, static_cast<std::size_t>(capacity) + 1);
 }
 
 String& String::operator=(const String& other) {
   if (this == &other) return *this;  // Self-assignment: nothing to do.
   if (capacity != other.capacity) {
-    char* fresh = new char[other.capacity + 1];
+    char* fresh = newArray(other.capacity);
     delete[] data;
     data = fresh;
     capacity = other.capacity;
   }
-  std::memcpy(data, other.data, other.length() + 1);
+  std::memcpy(data, other.data, static_cast<std::size_t>(other.length()) + 1);
   return *this;
 }
 
 String::~String() { delete[] data; }
 
 void String::resizeKeepingText(int newCapacity) {
-  char* fresh = new char[newCapacity + 1];
-  std::memcpy(fresh, data, length() + 1);
+  char* fresh = newArray(newCapacity);
+  std::memcpy(fresh, data, static_cast<std::size_t>(length()) + 1);
   delete[] data;
   data = fresh;
   capacity = newCapacity;
@@ -81,8 +98,8 @@ bool String::operator>(const String& other) const { return compare(other) > 0; }
 bool String::operator>=(const String& other) const { return compare(other) >= 0; }
 
 char* String::toCString() const {
-  char* copy = new char[capacity + 1];
-  std::memcpy(copy, data, length() + 1);
+  char* copy = newArray(capacity);
+  std::memcpy(copy, data, static_cast<std::size_t>(length()) + 1);
   return copy;
 }
 
@@ -107,8 +124,10 @@ int String::find(const String& pattern, int start) const { return find(pattern.d
 
 int String::find(const char* pattern, int start) const {
   const int len = length();
-  const int patternLength = static_cast<int>(std::strlen(pattern));
-  if (start < 0) return -1;
+  const std::size_t patternSize = std::strlen(pattern);
+  // A pattern longer than the text is nowhere in it (and may not fit an int).
+  if (start < 0 || patternSize > static_cast<std::size_t>(len)) return -1;
+  const int patternLength = static_cast<int>(patternSize);
   // The last position tried is len - patternLength, so a match that ends on
   // the last character is still found.
   for (int p = start; p <= len - patternLength; ++p) {
@@ -118,25 +137,25 @@ int String::find(const char* pattern, int start) const {
 }
 
 void String::insert(int pos, const String& text) {
+  const int len = length();
+  const int added = text.length();
+  const int newLength = grownLength(len, added);  // Refused before any copy is made.
   if (&text == this) {
     const String copy(text);
     insert(pos, copy);
     return;
   }
-  const int len = length();
-  const int added = text.length();
   pos = std::min(std::max(pos, 0), len);
-  const int newLength = len + added;
   if (newLength > capacity) {
-    char* fresh = new char[newLength + 1];
+    char* fresh = newArray(newLength);
     std::memcpy(fresh, data, pos);
     std::memcpy(fresh + pos, text.data, added);
-    std::memcpy(fresh + pos + added, data + pos, len - pos + 1);
+    std::memcpy(fresh + pos + added, data + pos, static_cast<std::size_t>(len - pos) + 1);
     delete[] data;
     data = fresh;
     capacity = newLength;
   } else {
-    std::memmove(data + pos + added, data + pos, len - pos + 1);
+    std::memmove(data + pos + added, data + pos, static_cast<std::size_t>(len - pos) + 1);
     std::memcpy(data + pos, text.data, added);
   }
 }
@@ -148,14 +167,14 @@ void String::erase(int pos, int count) {
     data[pos] = '\0';
     return;
   }
-  std::memmove(data + pos, data + pos + count, len - pos - count + 1);
+  std::memmove(data + pos, data + pos + count, static_cast<std::size_t>(len - pos - count) + 1);
 }
 
-void String::appendChars(const char* p, int n) {
+void String::appendChars(const char* p, std::size_t n) {
   const int len = length();
-  const int newLength = len + n;
+  const int newLength = grownLength(len, n);
   if (newLength > capacity) {
-    char* fresh = new char[newLength + 1];
+    char* fresh = newArray(newLength);
     std::memcpy(fresh, data, len);
     std::memcpy(fresh + len, p, n);  // p may still point into the old array.
     fresh[newLength] = '\0';
@@ -174,7 +193,7 @@ String& String::operator+=(const String& other) {
 }
 
 String& String::operator+=(const char* text) {
-  appendChars(text, static_cast<int>(std::strlen(text)));
+  appendChars(text, std::strlen(text));
   return *this;
 }
 
@@ -215,12 +234,15 @@ std::istream& operator>>(std::istream& in, String& s) {
     // the word but not kept.
     if (ch != '\0') {
       if (stored == s.capacity) {
-        // An int cannot count further: the rest of the word stays unread.
-        if (stored == std::numeric_limits<int>::max()) break;
-        s.data[stored] = '\0';  // Keeps the array a text should growing fail.
-        s.resizeKeepingText(stored <= std::numeric_limits<int>::max() / 2
-                                ? std::max(2 * stored, 16)
-                                : std::numeric_limits<int>::max());
+        // The array is full: it doubles (to at least 16), but never past the
+        // longest text a String can hold. A word longer than that cannot be
+        // held at all and counts as memory running out, just as when the heap
+        // refuses the bigger array; either way the String keeps, terminated,
+        // the part of the word read so far.
+        s.data[stored] = '\0';
+        const int room = kMaxLength - stored;
+        if (room == 0) throw std::bad_alloc();
+        s.resizeKeepingText(stored + std::min(std::max(stored, 16), room));
       }
       s.data[stored++] = ch;
     }

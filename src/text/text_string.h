@@ -14,10 +14,16 @@
 //
 // Every String owns its array alone; copying copies the text into a new array,
 // and the destructor gives the array back.
+//
+// Lengths and capacities are ints, so a text holds at most INT_MAX characters.
+// An operation that would make a longer one throws std::bad_alloc before it
+// changes anything, exactly as when the heap cannot supply an array; either
+// way the String keeps a terminated text.
 
 #ifndef QUORBIX_TEXT_TEXT_STRING_H_
 #define QUORBIX_TEXT_TEXT_STRING_H_
 
+#include <cstddef>
 #include <iosfwd>
 
 class String {
@@ -25,8 +31,7 @@ class String {
   // An empty text with capacity 255.
   String();
 
-  // An empty text with room for n characters.
-  // REQUIRES: n >= 0 (a negative n is taken as 0).
+  // An empty text with room for n characters; a negative n is taken as 0.
   explicit String(int n);
 
   // A copy of the zero-terminated `text`; capacity is its length.
@@ -49,8 +54,8 @@ class String {
 
   // A new String with `count` characters from `start`; count -1 means "to the
   // end", and a count reaching past the end is shortened. A start at or beyond
-  // the end gives an empty String. The result's capacity is its length.
-  // REQUIRES: start >= 0, count >= -1 (other values give an empty String).
+  // the end gives an empty String, and so do a negative start and a count
+  // below -1. The result's capacity is its length.
   String substring(int start, int count) const;
 
   // Comparison of the texts, character by character as unsigned bytes;
@@ -79,13 +84,13 @@ class String {
   int find(const String& pattern, int start) const;
   int find(const char* pattern, int start) const;
 
-  // Inserts text before position pos, growing the array when needed.
-  // REQUIRES: 0 <= pos <= length (other positions are clamped to that range).
+  // Inserts text before position pos, growing the array when needed. A pos
+  // outside 0..length is clamped to that range.
   void insert(int pos, const String& text);
 
   // Removes count characters from pos; count -1, or a count reaching past the
-  // end, cuts the text at pos. Capacity is unchanged.
-  // REQUIRES: 0 <= pos <= length, count >= -1 (other values change nothing).
+  // end, cuts the text at pos. Capacity is unchanged. A pos outside 0..length
+  // or a count below -1 changes nothing.
   void erase(int pos, int count);
 
   // Appends text, growing the array to exactly the new length when needed.
@@ -98,8 +103,9 @@ class String {
 
   // Reads one whitespace-delimited word, as extracting into a plain character
   // array does. A word longer than the capacity is taken whole: the array is
-  // replaced by one of exactly the word's length. At end of input before any
-  // character, the text is unchanged and the stream fails.
+  // replaced by one of exactly the word's length (one longer than INT_MAX
+  // throws, as above). At end of input before any character, the text is
+  // unchanged and the stream fails.
   friend std::istream& operator>>(std::istream& in, String& s);
 
   // Writes the text exactly as a plain string is written, honouring the
@@ -116,7 +122,7 @@ class String {
  private:
   // Appends n characters from p (which may point into this String's own
   // array), growing to exactly the new length when they do not fit.
-  void appendChars(const char* p, int n);
+  void appendChars(const char* p, std::size_t n);
 
   // Replaces the array by one of the given capacity holding the same text.
   // REQUIRES: newCapacity >= length().
