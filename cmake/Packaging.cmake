@@ -27,23 +27,42 @@ if(QUORBIX_DEBIAN_LAYOUT)
   quorbix_install_gzipped(quorbix_changelog ${PROJECT_SOURCE_DIR}/packaging/changelog
                           share/doc/quorbix)
 
-  # No build folder may leave a trace in the binary; relocations are resolved
-  # at start-up and then made read-only, as Debian's own builds do.
+  # No build folder may leave a trace in the binary. (The hardening flags
+  # come from dpkg-buildflags, in Hardening.cmake.)
   add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                       -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
-  add_link_options(-Wl,-z,relro -Wl,-z,now)
 
-  # Every time stamp in the package is SOURCE_DATE_EPOCH when it is set, and
-  # else the time of the last commit, so the documented command alone is
-  # reproducible.
+  # Every time stamp in the package is SOURCE_DATE_EPOCH when it is set;
+  # else the time of the last commit, when the sources are this project's own
+  # git checkout; else (a tarball, or a tree inside some other repository,
+  # whose commits say nothing about these sources) the time of the newest
+  # changelog entry, as Debian's own tools take it. So the documented command
+  # alone is reproducible, with or without git.
   set(QUORBIX_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
   if(QUORBIX_SOURCE_DATE_EPOCH STREQUAL "")
     execute_process(
-      COMMAND git log -1 --format=%ct
+      COMMAND git rev-parse --show-toplevel
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-      OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
-      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+      OUTPUT_VARIABLE toplevel
+      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE no_git)
+    if(NOT no_git)
+      file(REAL_PATH "${toplevel}" toplevel)
+      file(REAL_PATH "${PROJECT_SOURCE_DIR}" source_dir)
+    endif()
+    if(NOT no_git AND toplevel STREQUAL source_dir)
+      execute_process(
+        COMMAND git log -1 --format=%ct
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+        OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
+        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    else()
+      execute_process(
+        COMMAND dpkg-parsechangelog -l ${PROJECT_SOURCE_DIR}/packaging/changelog -STimestamp
+        OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
+        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    endif()
   endif()
+  message(STATUS "Package time stamps: ${QUORBIX_SOURCE_DATE_EPOCH}")
   configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake.in
                  ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake @ONLY)
   set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)

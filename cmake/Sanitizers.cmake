@@ -14,3 +14,9 @@ endif()
 if(QUORBIX_FUZZ)
   target_compile_options(quorbix_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
 endif()
+# With QUORBIX_COVERAGE the same targets carry gcc's coverage instrumentation
+# instead, for the line and branch counts that gcovr reports.
+if(QUORBIX_COVERAGE)
+  target_compile_options(quorbix_sanitizers INTERFACE --coverage)
+  target_link_options(quorbix_sanitizers INTERFACE --coverage)
+endif()

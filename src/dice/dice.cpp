@@ -1,9 +1,13 @@
 #include "dice/dice.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <numeric>
 
-void Die::roll() { value = std::rand() % 6 + 1; }
+// The dice follow the standard library's generator, seeded once by the caller,
+// so that a seed replays a whole game.
+void Die::roll() { value = std::rand() % 6 + 1; }  // NOLINT(cert-msc30-c,cert-msc50-cpp)
 
 void Die::print() const { std::cout << value; }
 
@@ -47,17 +51,14 @@ void Dice::display() const {
 }
 
 int Dice::scoreFace(int face) const {
-  int total = 0;
-  for (const Die& die : dice) {
-    if (die.getValue() == face) total += face;
-  }
-  return total;
+  return face *
+         static_cast<int>(std::count_if(std::begin(dice), std::end(dice),
+                                        [face](const Die& die) { return die.getValue() == face; }));
 }
 
 int Dice::sum() const {
-  int total = 0;
-  for (const Die& die : dice) total += die.getValue();
-  return total;
+  return std::accumulate(std::begin(dice), std::end(dice), 0,
+                         [](int total, const Die& die) { return total + die.getValue(); });
 }
 
 int Dice::scoreAces() const { return scoreFace(1); }

@@ -36,6 +36,8 @@ bool Player::askName() {
   return outputDelivered(std::cout) && static_cast<bool>(std::cin >> name);
 }
 
+// By value: the caller's name is built in place as the argument.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void Player::setName(String newName) { name = newName; }
 
 String Player::getName() const { return name; }

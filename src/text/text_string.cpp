@@ -136,12 +136,15 @@ int String::find(const char* pattern, int start) const {
   return -1;
 }
 
+// NOLINTNEXTLINE(misc-no-recursion): calls itself at most once, for a copy.
 void String::insert(int pos, const String& text) {
   const int len = length();
   const int added = text.length();
   const int newLength = grownLength(len, added);  // Refused before any copy is made.
   if (&text == this) {
-    const String copy(text);
+    // The text to insert is this String's own, which the insert changes, so a
+    // copy of it is inserted instead: one level of recursion, no more.
+    const String copy(text);  // NOLINT(performance-unnecessary-copy-initialization)
     insert(pos, copy);
     return;
   }

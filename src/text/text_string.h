@@ -35,7 +35,9 @@ class String {
   explicit String(int n);
 
   // A copy of the zero-terminated `text`; capacity is its length.
-  String(const char* text);  // NOLINT: implicit on purpose, like a literal.
+  // Implicit on purpose: a literal stands wherever a String is expected.
+  // cppcheck-suppress noExplicitConstructor
+  String(const char* text);  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions)
 
   // A deep copy of other's text; capacity is the text's length, not other's
   // capacity.
