@@ -1,7 +1,9 @@
-# The Debian package: `cmake --workflow --preset deb` configures with
-# QUORBIX_DEBIAN_LAYOUT, builds, and runs CPack's DEB generator. The package
-# follows Debian's conventions for games and is reproducible: two builds of
-# the same commit give the same bytes.
+# The packages. The Debian package: `cmake --workflow --preset deb`
+# configures with QUORBIX_DEBIAN_LAYOUT, builds, and runs CPack's DEB
+# generator; it follows Debian's conventions for games. The Windows zip:
+# `cmake --workflow --preset windows` cross-builds, tests, and runs CPack's
+# ZIP generator. Both are reproducible: two builds of the same commit give
+# the same bytes.
 
 # quorbix_install_gzipped(<target> <source> <destination>): compresses
 # `source` as Debian wants documentation compressed (gzip -9n: no name or
@@ -31,7 +33,20 @@ if(QUORBIX_DEBIAN_LAYOUT)
   # come from dpkg-buildflags, in Hardening.cmake.)
   add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                       -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebArchive.cmake)
+elseif(WIN32)
+  # The Windows zip: the game with its license and a player's guide, both
+  # with CRLF line ends, as Notepad wants them.
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt @ONLY
+                 NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
+                 ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/README.txt DESTINATION .
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ZipArchive.cmake)
+endif()
 
+if(QUORBIX_DEBIAN_LAYOUT OR WIN32)
   # Every time stamp in the package is SOURCE_DATE_EPOCH when it is set;
   # else the time of the last commit, when the sources are this project's own
   # git checkout; else (a tarball, or a tree inside some other repository,
@@ -66,10 +81,16 @@ if(QUORBIX_DEBIAN_LAYOUT)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake.in
                  ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake @ONLY)
   set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
-  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebArchive.cmake)
 endif()
 
-set(CPACK_GENERATOR DEB)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME quorbix-${PROJECT_VERSION}-win64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_PACKAGE_NAME quorbix)
 set(CPACK_PACKAGE_VENDOR "the quorbix developers")
 # Also the package's Maintainer field.
@@ -81,7 +102,6 @@ set(CPACK_PACKAGE_DESCRIPTION
     "13 scoring categories, while the computer does the same with its own dice.\n"
     "After 13 turns both score cards are printed.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

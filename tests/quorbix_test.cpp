@@ -1,47 +1,117 @@
-// Runs the built executable as a process with piped input.
+// Runs the built executable as a process. Each run has a folder of its own,
+// made for it and removed afterwards whatever the outcome, holding the files
+// for its standard input, output and error; so runs never meet, not even
+// those of two copies of the suite at once.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "console.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
+// A new, empty folder in the temporary folder, removed with all it holds when
+// this goes away. `path` stays empty when no folder could be made.
+class RunFolder {
+ public:
+  RunFolder() {
+    std::random_device random;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+      const fs::path candidate =
+          fs::temp_directory_path() / ("quorbix-test-" + std::to_string(random()) + "-" +
+                                       std::to_string(now) + "-" + std::to_string(attempt));
+      std::error_code error;
+      if (fs::create_directory(candidate, error)) path = candidate;
+    }
+  }
+  ~RunFolder() {
+    std::error_code error;
+    if (!path.empty()) fs::remove_all(path, error);
+  }
+  RunFolder(const RunFolder&) = delete;
+  RunFolder& operator=(const RunFolder&) = delete;
+
+  fs::path path;
+};
+
+// `path` as one word for the command interpreter that std::system runs.
+std::string quoted(const fs::path& path) {
+#ifdef _WIN32
+  return "\"" + path.string() + "\"";  // A Windows path cannot hold a double quote.
+#else
+  std::string word = "'";
+  for (char c : path.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+#endif
+}
+
+// Runs `command` through the command interpreter; the program's exit status,
+// or -1 when it did not exit normally.
+int runCommand(const std::string& command) {
+#ifdef _WIN32
+  // cmd /c drops the first and the last quote of a line that starts with
+  // one, so the whole line gets a pair of its own.
+  return std::system(("\"" + command + "\"").c_str());
+#else
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+// The whole text of a file, or nothing when it cannot be read.
+std::string contents(const fs::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
 class QuorbixTest : public ::testing::Test {
  protected:
   // Runs the game with `input` on standard input; returns its exit status.
-  // Standard output goes to `outputFile` unless that is empty.
+  // Standard output goes to `outputFile` when one is given.
   int run(const std::string& input, const std::string& arguments = "",
           const std::string& outputFile = "") {
-    // Tests may run in parallel: each uses files named after itself.
-    const std::string base =
-        ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    const std::string in = base + ".in";
-    const std::string outPath = outputFile.empty() ? base + ".out" : outputFile;
-    const std::string errPath = base + ".err";
-    std::ofstream(in) << input;
-    const std::string command = std::string(QUORBIX_EXE) + " " + arguments + " < " + in + " > " +
-                                outPath + " 2> " + errPath;
-    const int status = std::system(command.c_str());
-    out = outputFile.empty() ? contents(outPath) : "";
+    out.clear();
+    errors.clear();
+    const RunFolder folder;
+    if (folder.path.empty()) {
+      ADD_FAILURE() << "no folder for the run in " << fs::temp_directory_path();
+      return -2;
+    }
+    const fs::path in = folder.path / "in", outPath = folder.path / "out",
+                   errPath = folder.path / "err";
+    std::ofstream inFile(in);
+    inFile << input;
+    inFile.close();
+    if (inFile.fail()) {
+      ADD_FAILURE() << "could not write " << in;
+      return -2;
+    }
+    const std::string command =
+        quoted(fs::absolute(QUORBIX_EXE)) + " " + arguments + " < " + quoted(in) + " > " +
+        (outputFile.empty() ? quoted(outPath) : outputFile) + " 2> " + quoted(errPath);
+    const int status = runCommand(command);
+    out = contents(outPath);
     errors = contents(errPath);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  static std::string contents(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return status;
   }
 
   // A complete game: no rerolls, categories 1 to 13 in order.
@@ -111,6 +181,9 @@ TEST_F(QuorbixTest, EarlyEndOfInputExitsOne) {
 }
 
 TEST_F(QuorbixTest, OutputThatCannotBeWrittenFailsWithAMessage) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs /dev/full, a device that Linux alone has";
+#endif
   EXPECT_EQ(1, run(completeGame(), "", "/dev/full"));
   EXPECT_EQ("quorbix: write error: " + std::string(std::strerror(ENOSPC)) + "\n", errors);
 }

@@ -1,0 +1,25 @@
+# The Windows leg, cross-built with cmake/MinGW.cmake: tests run under wine,
+# the executable carries a version resource, and no build folder leaves a
+# trace in the binaries.
+
+# Wine keeps its own files in the build tree, and its diagnostics are off,
+# so a test's standard error is the program's alone.
+set(QUORBIX_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_COMMAND} -E env WINEPREFIX=${QUORBIX_WINEPREFIX} WINEDEBUG=-all wine)
+# Wine sets up a new prefix on its first start, which takes several seconds;
+# doing it once before any test binary runs keeps that out of every timeout.
+add_custom_command(
+  OUTPUT ${QUORBIX_WINEPREFIX}/system.reg
+  COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit 0
+  COMMENT "Setting up the wine prefix in ${QUORBIX_WINEPREFIX}"
+  VERBATIM)
+add_custom_target(quorbix_wine_prefix DEPENDS ${QUORBIX_WINEPREFIX}/system.reg)
+
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
+
+# The version resource: what Windows shows under the file's Properties,
+# Details. The copyright line is the license's own.
+enable_language(RC)
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE QUORBIX_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/quorbix.rc.in ${PROJECT_BINARY_DIR}/quorbix.rc @ONLY)
