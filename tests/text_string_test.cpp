@@ -271,6 +271,10 @@ TEST(StringReleaseOnlyTest, WordOfMoreThanIntMaxLettersRunsOutOfMemory) {
   EXPECT_EQ(INT_MAX, s.getCapacity());
   EXPECT_EQ(INT_MAX, s.length());
   EXPECT_EQ("aa next", rest(in).substr(0, 20));  // The letters that did not fit stay.
+  // As long as a text can be: nothing more fits, but nothing is still nothing.
+  EXPECT_NO_THROW(s += "");
+  EXPECT_THROW(s += 'a', std::bad_alloc);
+  EXPECT_EQ(INT_MAX, s.length());
 }
 
 TEST(StringReleaseOnlyTest, GrowingPastIntMaxIsRefusedBeforeAnyWrite) {
