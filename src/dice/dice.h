@@ -72,9 +72,8 @@ class Dice {
   int scoreQuorbix() const;
   int scoreChance() const;
 
-  // The rule of category `index`, with that rule's effect on the hand.
-  // REQUIRES: 0 <= index < CATEGORY_COUNT (any other index scores 0 and runs
-  // no rule).
+  // The rule of category `index`, with that rule's effect on the hand. An
+  // index outside 0..CATEGORY_COUNT - 1 scores 0 and runs no rule.
   int scoreCategory(Category index);
 
  private:
