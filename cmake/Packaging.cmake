@@ -28,11 +28,6 @@ if(QUORBIX_DEBIAN_LAYOUT)
           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   quorbix_install_gzipped(quorbix_changelog ${PROJECT_SOURCE_DIR}/packaging/changelog
                           share/doc/quorbix)
-
-  # No build folder may leave a trace in the binary. (The hardening flags
-  # come from dpkg-buildflags, in Hardening.cmake.)
-  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
-                      -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
   set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebArchive.cmake)
 elseif(WIN32)
   # The Windows zip: the game with its license and a player's guide, both
@@ -47,6 +42,10 @@ elseif(WIN32)
 endif()
 
 if(QUORBIX_DEBIAN_LAYOUT OR WIN32)
+  # No build folder may leave a trace in the packaged binary.
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+                      -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
+
   # Every time stamp in the package is SOURCE_DATE_EPOCH when it is set;
   # else the time of the last commit, when the sources are this project's own
   # git checkout; else (a tarball, or a tree inside some other repository,

@@ -1,6 +1,5 @@
 # The Windows leg, cross-built with cmake/MinGW.cmake: tests run under wine,
-# the executable carries a version resource, and no build folder leaves a
-# trace in the binaries.
+# and the executable carries a version resource.
 
 # Wine keeps its own files in the build tree, and its diagnostics are off,
 # so a test's standard error is the program's alone.
@@ -15,8 +14,6 @@ add_custom_command(
   COMMENT "Setting up the wine prefix in ${QUORBIX_WINEPREFIX}"
   VERBATIM)
 add_custom_target(quorbix_wine_prefix DEPENDS ${QUORBIX_WINEPREFIX}/system.reg)
-
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
 
 # The version resource: what Windows shows under the file's Properties,
 # Details. The copyright line is the license's own.
