@@ -19,12 +19,14 @@
 #include "console.h"
 
 // Array allocations, which only String makes, are counted: every String's
-// array must be exactly capacity + 1 characters, and none may outlive it.
+// array must be exactly capacity + 1 characters, none may outlive it, and an
+// edit that fits in place must make none.
 // Arrays larger than `largestArray` are refused, as by a heap that has run
 // out, and the size asked for is kept, so sizes near the limits can be
 // checked without allocating them.
 namespace {
 std::size_t liveArrayBytes = 0;
+std::size_t arraysMade = 0;
 std::size_t largestArray = std::numeric_limits<std::size_t>::max();
 std::size_t refusedSize = 0;
 std::unordered_map<void*, std::size_t>& arraySizes() {
@@ -39,6 +41,7 @@ void* operator new[](std::size_t size) {
     throw std::bad_alloc();
   }
   void* p = ::operator new(size);
+  ++arraysMade;
   liveArrayBytes += arraySizes()[p] = size;
   return p;
 }
@@ -180,11 +183,16 @@ TEST(StringTest, EraseAndInsertEditInPlaceOrGrowExactly) {
   EXPECT_EQ(5, abc.getCapacity());
   String roomy(10);
   roomy += "abc";
-  roomy.insert(3, String("XY"));
-  EXPECT_EQ("abcXY", text(roomy));
+  const String xy("XY");
+  const String digits("12345");
+  const std::size_t made = arraysMade;
+  roomy.insert(3, xy);
+  roomy.insert(0, digits);  // Fills the capacity exactly.
+  EXPECT_EQ("12345abcXY", text(roomy));
   EXPECT_EQ(10, roomy.getCapacity());
+  EXPECT_EQ(made, arraysMade);  // Both in place: no new array.
   roomy.insert(0, roomy);
-  EXPECT_EQ("abcXYabcXY", text(roomy));
+  EXPECT_EQ("12345abcXY12345abcXY", text(roomy));
 }
 
 TEST(StringTest, AppendingGrowsToExactlyTheNewLength) {
@@ -200,6 +208,15 @@ TEST(StringTest, AppendingGrowsToExactlyTheNewLength) {
   char* copy = s.toCString();
   EXPECT_STREQ("abcdefabcdef", copy);
   delete[] copy;
+
+  String roomy(3);
+  const String b("b");
+  const std::size_t made = arraysMade;
+  roomy += 'a';
+  roomy += b;
+  roomy.append(b);  // Fills the capacity exactly.
+  EXPECT_EQ("abb", text(roomy));
+  EXPECT_EQ(made, arraysMade);  // All in place: no new array.
 }
 
 TEST(StringTest, ReadLineStopsAtCapacityMinusOne) {
@@ -274,6 +291,15 @@ TEST(StringReleaseOnlyTest, WordOfMoreThanIntMaxLettersRunsOutOfMemory) {
   // As long as a text can be: nothing more fits, but nothing is still nothing.
   EXPECT_NO_THROW(s += "");
   EXPECT_THROW(s += 'a', std::bad_alloc);
+  EXPECT_EQ(INT_MAX, s.length());
+}
+
+TEST(StringReleaseOnlyTest, WordGrowsToTheLastCharacterATextCanHold) {
+  GeneratedBuffer buffer("", 'a', (1ULL << 31) + 1, " next");
+  std::istream in(&buffer);
+  String s(INT_MAX - 1);
+  EXPECT_THROW(in >> s, std::bad_alloc);
+  EXPECT_EQ(INT_MAX, s.getCapacity());
   EXPECT_EQ(INT_MAX, s.length());
 }
 
