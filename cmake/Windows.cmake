@@ -2,10 +2,13 @@
 # and the executable carries a version resource.
 
 # Wine keeps its own files in the build tree, and its diagnostics are off,
-# so a test's standard error is the program's alone.
+# so a test's standard error is the program's alone. cmake/wine-run.sh runs
+# each program: one wine server serves every test, and a program that wine
+# itself fails around runs again.
 set(QUORBIX_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_COMMAND} -E env WINEPREFIX=${QUORBIX_WINEPREFIX} WINEDEBUG=-all wine)
+    ${CMAKE_COMMAND} -E env WINEPREFIX=${QUORBIX_WINEPREFIX} WINEDEBUG=-all sh
+    ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh)
 # Wine sets up a new prefix on its first start, which takes several seconds;
 # doing it once before any test binary runs keeps that out of every timeout.
 add_custom_command(
