@@ -1,13 +1,14 @@
 # The Windows leg, cross-built with cmake/MinGW.cmake: tests run under wine,
 # and the executable carries a version resource.
 
-# Wine keeps its own files in the build tree, and its diagnostics are off,
-# so a test's standard error is the program's alone. cmake/wine-run.sh runs
-# each program: one wine server serves every test, and a program that wine
-# itself fails around runs again.
+# Wine keeps its own files in the build tree, and its diagnostics are off
+# but for its errors in laying out a process's memory, so a test's standard
+# error is the program's alone unless wine broke. cmake/wine-run.sh runs each
+# program: one wine server serves every test, and a program that wine broke
+# around runs again.
 set(QUORBIX_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_COMMAND} -E env WINEPREFIX=${QUORBIX_WINEPREFIX} WINEDEBUG=-all sh
+    ${CMAKE_COMMAND} -E env WINEPREFIX=${QUORBIX_WINEPREFIX} WINEDEBUG=-all,err+virtual sh
     ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh)
 # Wine sets up a new prefix on its first start, which takes several seconds;
 # doing it once before any test binary runs keeps that out of every timeout.

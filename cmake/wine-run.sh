@@ -44,10 +44,12 @@ esac
 
 exec 9>&-
 
-# Now and then wine itself fails around a program: as its process ends, after
-# it has run ("Inconsistency detected by ld.so: dl-fini.c: ..."), or when the
-# server goes away under it ("wine client error:..."). The program's status
-# is lost then, so the program runs again, at most twice more, and that is
+# Now and then wine itself breaks around a program, and the program's status
+# is lost: as the process ends, after the program has run ("Inconsistency
+# detected by ld.so: dl-fini.c: ..."); when the server goes away under it
+# ("wine client error:..."); or before it starts, when the new process's
+# memory cannot be laid out ("err:virtual:...", shown when WINEDEBUG has
+# err+virtual). Then the program runs again, at most twice more, and that is
 # said. Its standard error passes through a file to be checked for these.
 errors=$(mktemp "$WINEPREFIX.stderr.XXXXXX")
 trap 'rm -f "$errors"' EXIT
@@ -55,8 +57,8 @@ for attempt in 1 2 3; do
   status=0
   wine "$@" 2>"$errors" || status=$?
   cat "$errors" >&2
-  if [ $status -eq 0 ] ||
-    ! grep -q -e "Inconsistency detected by ld\.so: dl-fini\.c" -e "^wine client error:" "$errors"; then
+  if [ $status -eq 0 ] || ! grep -q -e "Inconsistency detected by ld\.so: dl-fini\.c" \
+    -e "wine client error:" -e "^err:virtual:" "$errors"; then
     exit $status
   fi
   echo "wine-run.sh: wine failed around the program (status $status, attempt $attempt of 3)" >&2
