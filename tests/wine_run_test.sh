@@ -37,12 +37,15 @@ EOF
 chmod +x "$work/bin/wineserver" "$work/bin/wine"
 
 failures=0
+fail() {
+  echo "FAILED $*"
+  failures=$((failures + 1))
+}
 # expect NAME STATUS RUNS: the runner's status and how often the program ran.
 expect() {
   runs=$(cat "$work/runs" 2>/dev/null || echo 0)
   if [ "$status" -ne "$2" ] || [ "$runs" -ne "$3" ]; then
-    echo "FAILED $1: status $status, $runs runs; expected status $2, $3 runs"
-    failures=$((failures + 1))
+    fail "$1: status $status, $runs runs; expected status $2, $3 runs"
   fi
 }
 # run SERVER BROKEN BREAK STATUS: one call of the runner, with fresh logs.
@@ -60,8 +63,7 @@ memory="err:virtual:virtual_alloc_first_teb wine: failed to map the shared user 
 run 2 0 "" 0
 expect "new prefix" 0 1
 if ! grep -qx "wine wineboot --init" "$work/calls" || ! grep -qx "wineserver --wait" "$work/calls"; then
-  echo "FAILED new prefix: not set up"
-  failures=$((failures + 1))
+  fail "new prefix: not set up"
 fi
 touch "$work/prefix/system.reg"
 
@@ -71,15 +73,13 @@ expect "status" 3 1
 if [ "$(cat "$work/out")" != "out 1" ] || [ "$(cat "$work/err")" != "err 1" ] ||
   [ "$(cat "$work/calls")" != "wineserver --persistent=15
 wine prog.exe --flag" ]; then
-  echo "FAILED pass-through"
-  failures=$((failures + 1))
+  fail "pass-through"
 fi
 
 # The call that starts the server boots wine before the program runs.
 run 0 0 "" 0
 expect "server started" 0 1
-[ "$(sed -n 2p "$work/calls")" = "wine wineboot" ] ||
-  { echo "FAILED server started: no boot"; failures=$((failures + 1)); }
+[ "$(sed -n 2p "$work/calls")" = "wine wineboot" ] || fail "server started: no boot"
 
 # A server that cannot start: the program does not run.
 run 1 0 "" 0
@@ -88,7 +88,7 @@ expect "server failed" 1 0
 # Wine breaking around the program: it runs again, and that is said.
 run 2 1 "$dlfini" 0
 expect "ld.so once" 0 2
-grep -q "attempt 1 of 3" "$work/err" || { echo "FAILED ld.so once: unsaid"; failures=$((failures + 1)); }
+grep -q "attempt 1 of 3" "$work/err" || fail "ld.so once: unsaid"
 run 2 2 "$client" 4
 expect "client error twice" 4 3
 run 2 1 "$memory" 0
@@ -100,7 +100,6 @@ expect "broken three times" 127 3
 run 2 1 "a program's own message" 0
 expect "own failure" 127 1
 
-[ -z "$(find "$work" -maxdepth 1 -name 'prefix.stderr.*')" ] ||
-  { echo "FAILED: a file of standard error was left"; failures=$((failures + 1)); }
+[ -z "$(find "$work" -maxdepth 1 -name 'prefix.stderr.*')" ] || fail "a file of standard error was left"
 [ "$failures" -eq 0 ] && echo "wine-run.sh: all cases passed"
 exit "$failures"
