@@ -13,10 +13,12 @@
 #   - builds with sanitizers or the fuzzer, which instrument the code for
 #     themselves and whose runtimes expect to see it unhardened;
 #   - coverage builds, measured as written;
-#   - Windows, whose executables are not ELF (no RELRO or PIE in this sense).
+#   - Windows, whose executables are not ELF (no RELRO or PIE in this sense);
+#   - WebAssembly, which is not ELF either and runs in the browser's or
+#     node's sandbox, where these protections have no meaning.
 add_library(quorbix_hardening INTERFACE)
 
-if(QUORBIX_SANITIZE OR QUORBIX_FUZZ OR QUORBIX_COVERAGE OR WIN32)
+if(QUORBIX_SANITIZE OR QUORBIX_FUZZ OR QUORBIX_COVERAGE OR WIN32 OR EMSCRIPTEN)
   return()
 endif()
 
