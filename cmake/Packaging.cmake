@@ -2,8 +2,9 @@
 # configures with QUORBIX_DEBIAN_LAYOUT, builds, and runs CPack's DEB
 # generator; it follows Debian's conventions for games. The Windows zip:
 # `cmake --workflow --preset windows` cross-builds, tests, and runs CPack's
-# ZIP generator. Both are reproducible: two builds of the same commit give
-# the same bytes.
+# ZIP generator. The web page: `cmake --workflow --preset web` builds the
+# page, tests it, and zips the static site. All are reproducible: two builds
+# of the same commit give the same bytes.
 
 # quorbix_install_gzipped(<target> <source> <destination>): compresses
 # `source` as Debian wants documentation compressed (gzip -9n: no name or
@@ -39,9 +40,12 @@ elseif(WIN32)
   install(FILES ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/README.txt DESTINATION .
           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ZipArchive.cmake)
+elseif(EMSCRIPTEN)
+  # The site's files are installed by web/.
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ZipArchive.cmake)
 endif()
 
-if(QUORBIX_DEBIAN_LAYOUT OR WIN32)
+if(QUORBIX_DEBIAN_LAYOUT OR WIN32 OR EMSCRIPTEN)
   # No build folder may leave a trace in the packaged binary.
   add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                       -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
@@ -85,6 +89,10 @@ endif()
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME quorbix-${PROJECT_VERSION}-win64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+elseif(EMSCRIPTEN)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME quorbix-${PROJECT_VERSION}-web)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
   set(CPACK_GENERATOR DEB)

@@ -1,4 +1,4 @@
-# Run by cpack after it has written the Windows zip. The archiver takes each
+# Run by cpack after it has written a zip (Windows, web). The archiver takes each
 # entry's time, and some attributes, from the files of the build; Debian's
 # strip-nondeterminism sets every time to SOURCE_DATE_EPOCH (which
 # CPackProjectConfig.cmake has set) and normalises the rest, so two builds of

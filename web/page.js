@@ -62,37 +62,43 @@ class Input {
     this.serve();
   }
 
-  // Keys and pasted text, as the terminal passes them on.
+  // Keys and pasted text, as the terminal passes them on. The echo goes to
+  // the terminal in one piece: a paste of megabytes shows in one write.
   type(data) {
     if (this.ended || data.startsWith('\x1b')) return;  // Arrows and such move nothing here.
+    let echo = '';
     for (const c of data) {
       if (c === '\r' || c === '\n') {
-        term.write('\n');
+        term.write(echo + '\n');  // Before the game answers.
+        echo = '';
         this.handOver(this.line + '\n');
         this.line = '';
       } else if (c === '\x7f' || c === '\b') {
         if (this.line) {
           this.line = Array.from(this.line).slice(0, -1).join('');
-          term.write('\b \b');
+          echo += '\b \b';
         }
       } else if (c === '\x15') {
-        term.write('\b \b'.repeat(Array.from(this.line).length));
+        echo += '\b \b'.repeat(Array.from(this.line).length);
         this.line = '';
       } else if (c === '\x04') {
         // As a terminal does: on an empty line the input ends, else the
         // line so far is handed over without a line break.
+        term.write(echo);
+        echo = '';
         if (!this.line) {
           this.ended = true;
           this.serve();
-          return;
+          break;
         }
         this.handOver(this.line);
         this.line = '';
       } else if (c >= ' ' || c === '\t') {
         this.line += c;
-        term.write(c);
+        echo += c;
       }
     }
+    term.write(echo);
   }
 }
 
