@@ -13,6 +13,7 @@
 #include "dice/dice.h"
 #include "players/player.h"
 #include "score_model.h"
+#include "text/output_check.h"
 
 // Array allocations, which are the String's alone in the game, can be made to
 // fail on demand: the next `arrayAllocationsBeforeFailure` succeed and the one
@@ -278,6 +279,14 @@ TEST_F(GameTest, FailedOutputStopsTheGameAtTheNextReadAndIsReported) {
     EXPECT_EQ(1, play(input, kSeed, limit));
     EXPECT_EQ("quorbix: write error\n", errors) << "output limit " << limit;
   }
+  // Each check forgets what calls since the last one left in errno, so a
+  // flush that fails without a reason leaves none.
+  LimitedBuffer full(0, true);
+  std::ostream stream(&full);
+  stream << "x";
+  errno = ENOENT;
+  EXPECT_FALSE(outputDelivered(stream));
+  EXPECT_EQ(0, errno);
   EXPECT_EQ(0, play(input, kSeed, transcript.size()));
   EXPECT_EQ("", errors);
 

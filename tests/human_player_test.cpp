@@ -184,6 +184,7 @@ TEST_F(HumanPlayerTest, ChoiceIsReadCharacterByCharacterByOneRule) {
       {"abc", 1, 13, ""},
       // Too large for an int, or fitting but outside 1 to 13.
       {"99999999999", 1, 13, ""},
+      {"99999999999x", 1, 13, ""},
       {"0x100000000", 1, 13, ""},
       {"-2147483649", 1, 13, ""},
       {"2147483647", 1, 13, ""},

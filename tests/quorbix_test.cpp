@@ -86,9 +86,10 @@ std::string contents(const fs::path& path) {
 class QuorbixTest : public ::testing::Test {
  protected:
   // Runs the game with `input` on standard input; returns its exit status.
-  // Standard output goes to `outputFile` when one is given.
+  // Standard output goes to `outputFile` when one is given; `inputFrom`,
+  // when given, stands in the shell's input redirection instead ("/", "&-").
   int run(const std::string& input, const std::string& arguments = "",
-          const std::string& outputFile = "") {
+          const std::string& outputFile = "", const std::string& inputFrom = "") {
     out.clear();
     errors.clear();
     const RunFolder folder;
@@ -105,9 +106,10 @@ class QuorbixTest : public ::testing::Test {
       ADD_FAILURE() << "could not write " << in;
       return -2;
     }
-    const std::string command =
-        quoted(fs::absolute(QUORBIX_EXE)) + " " + arguments + " < " + quoted(in) + " > " +
-        (outputFile.empty() ? quoted(outPath) : outputFile) + " 2> " + quoted(errPath);
+    const std::string command = quoted(fs::absolute(QUORBIX_EXE)) + " " + arguments + " <" +
+                                (inputFrom.empty() ? quoted(in) : inputFrom) + " > " +
+                                (outputFile.empty() ? quoted(outPath) : outputFile) + " 2> " +
+                                quoted(errPath);
     const int status = runCommand(command);
     out = contents(outPath);
     errors = contents(errPath);
@@ -186,6 +188,20 @@ TEST_F(QuorbixTest, OutputThatCannotBeWrittenFailsWithAMessage) {
 #endif
   EXPECT_EQ(1, run(completeGame(), "", "/dev/full"));
   EXPECT_EQ("quorbix: write error: " + std::string(std::strerror(ENOSPC)) + "\n", errors);
+}
+
+TEST_F(QuorbixTest, InputThatCannotBeReadFailsWithAMessage) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs a shell that can redirect from a folder or close standard input";
+#endif
+  EXPECT_EQ(1, run("", "", "", "/"));
+  EXPECT_EQ("quorbix: read error: " + std::string(std::strerror(EISDIR)) + "\n", errors);
+  EXPECT_EQ("Please Enter Your Name:  ", out);
+#ifdef __EMSCRIPTEN__
+  GTEST_SKIP() << "node opens /dev/null as a standard input that it finds closed";
+#endif
+  EXPECT_EQ(1, run("", "", "", "&-"));
+  EXPECT_EQ("quorbix: read error: " + std::string(std::strerror(EBADF)) + "\n", errors);
 }
 
 }  // namespace

@@ -128,6 +128,11 @@ TEST(StringTest, WordExtractionTakesWholeWordsAndFailsAtEnd) {
   std::istringstream last("end");  // A word at end of input is still read.
   EXPECT_TRUE(last >> s);
   EXPECT_EQ("end", text(s));
+
+  std::istringstream zeros(std::string("Te\0ss\0 next", 11));  // Zero bytes are dropped.
+  EXPECT_TRUE(zeros >> s);
+  EXPECT_EQ("Tess", text(s));
+  EXPECT_EQ(" next", rest(zeros));
 }
 
 TEST(StringTest, LongWordGrowsTheArrayToExactlyItsLength) {

@@ -1,6 +1,7 @@
 #include "game/game.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <new>
@@ -11,19 +12,24 @@
 
 namespace {
 
-// Reports that standard output could not be written, with the system's
-// reason when it gave one.
-int writeError() {
+// Reports that a standard stream could not be used (`what` is "read" or
+// "write"), with the system's reason when it gave one.
+int streamError(const char* what) {
   const int reason = errno;
-  std::cerr << "quorbix: write error";
+  std::cerr << "quorbix: " << what << " error";
   if (reason != 0) std::cerr << ": " << std::strerror(reason);
   std::cerr << std::endl;
   return 1;
 }
 
+int writeError() { return streamError("write"); }
+
 // Ends a game that cannot go on because a read was not made: standard output
-// failed, or input ended (which is said on standard output).
+// failed, standard input could not be read (a failed read, not its end: the
+// C library keeps the two apart for stdin, which std::cin reads through), or
+// input ended (which is said on standard output).
 int stopEarly() {
+  if (!std::cout.fail() && std::ferror(stdin)) return streamError("read");
   if (!std::cout.fail()) {
     std::cout << std::endl << "Input ended before the game was over." << std::endl;
   }

@@ -219,8 +219,10 @@ std::istream& operator>>(std::istream& in, String& s) {
       in.width() > 0 ? in.width() - 1 : std::numeric_limits<std::streamsize>::max();
   in.width(0);
 
-  // The word goes straight into the String's own array, which grows as the
-  // word does, so a long word is never held twice over.
+  // The word goes straight into the String's own array, which doubles when
+  // it is full and is trimmed to the word at the end. While an array is
+  // replaced both are held, so a long word takes at most about three times
+  // its length at any moment (2.3 times for 100,000 letters).
   const int capacityBefore = s.capacity;
   int stored = 0;
   std::streamsize extracted = 0;

@@ -16,9 +16,11 @@
 // and the destructor gives the array back.
 //
 // Lengths and capacities are ints, so a text holds at most INT_MAX characters.
-// An operation that would make a longer one throws std::bad_alloc before it
-// changes anything, exactly as when the heap cannot supply an array; either
-// way the String keeps a terminated text.
+// An edit that would make a longer one (+=, append, insert) throws
+// std::bad_alloc before it changes anything, as when the heap cannot supply
+// the array; a word read with >> that outgrows either limit throws it too,
+// keeping the part of the word read so far. Either way the String keeps a
+// terminated text.
 
 #ifndef QUORBIX_TEXT_TEXT_STRING_H_
 #define QUORBIX_TEXT_TEXT_STRING_H_
@@ -38,6 +40,11 @@ class String {
   // Implicit on purpose: a literal stands wherever a String is expected.
   // cppcheck-suppress noExplicitConstructor
   String(const char* text);  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions)
+
+  // No text at all is not a text: a String from a null pointer (nullptr, or
+  // a 0 compared with a String) does not compile.
+  String(std::nullptr_t) =
+      delete;  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions)
 
   // A deep copy of other's text; capacity is the text's length, not other's
   // capacity.
