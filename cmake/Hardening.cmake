@@ -35,6 +35,10 @@ if(QUORBIX_DEBIAN_LAYOUT)
       message(FATAL_ERROR "dpkg-buildflags --get ${kind} failed; the package needs dpkg-dev")
     endif()
     separate_arguments(flags UNIX_COMMAND "${flags}")
+    # Its prefix maps name the folder CMake was started from, and would
+    # override the project's own (cmake/Packaging.cmake), which map the
+    # source and build folders wherever they are.
+    list(FILTER flags EXCLUDE REGEX "^-f(file|debug|macro)-prefix-map=")
     set(QUORBIX_DEB_${kind} ${flags})
   endforeach()
   string(JOIN " " shown ${QUORBIX_DEB_CPPFLAGS} ${QUORBIX_DEB_CXXFLAGS})

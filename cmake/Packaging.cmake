@@ -50,35 +50,18 @@ if(QUORBIX_DEBIAN_LAYOUT OR WIN32 OR EMSCRIPTEN)
   add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                       -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
 
-  # Every time stamp in the package is SOURCE_DATE_EPOCH when it is set;
-  # else the time of the last commit, when the sources are this project's own
-  # git checkout; else (a tarball, or a tree inside some other repository,
-  # whose commits say nothing about these sources) the time of the newest
-  # changelog entry, as Debian's own tools take it. So the documented command
-  # alone is reproducible, with or without git.
+  # Every time stamp in the package is SOURCE_DATE_EPOCH when it is set,
+  # else the time of the newest changelog entry, as Debian's own tools take
+  # it: one rule, whoever owns the sources and whether or not git is there.
   set(QUORBIX_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
   if(QUORBIX_SOURCE_DATE_EPOCH STREQUAL "")
     execute_process(
-      COMMAND git rev-parse --show-toplevel
-      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-      OUTPUT_VARIABLE toplevel
-      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE no_git)
-    if(NOT no_git)
-      file(REAL_PATH "${toplevel}" toplevel)
-      file(REAL_PATH "${PROJECT_SOURCE_DIR}" source_dir)
-    endif()
-    if(NOT no_git AND toplevel STREQUAL source_dir)
-      execute_process(
-        COMMAND git log -1 --format=%ct
-        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-        OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
-        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    else()
-      execute_process(
-        COMMAND dpkg-parsechangelog -l ${PROJECT_SOURCE_DIR}/packaging/changelog -STimestamp
-        OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
-        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    endif()
+      COMMAND dpkg-parsechangelog -l ${PROJECT_SOURCE_DIR}/packaging/changelog -STimestamp
+      OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
+      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+  if(NOT QUORBIX_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "No time for the package's files: '${QUORBIX_SOURCE_DATE_EPOCH}'")
   endif()
   message(STATUS "Package time stamps: ${QUORBIX_SOURCE_DATE_EPOCH}")
   configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake.in

@@ -1,20 +1,23 @@
 # The Windows leg, cross-built with cmake/MinGW.cmake: tests run under wine,
 # and the executable carries a version resource.
 
-# Wine keeps its own files in the build tree, and its diagnostics are off
-# but for its errors in laying out a process's memory, so a test's standard
+# Wine keeps its prefix in the build tree, and its diagnostics are off but
+# for its errors in laying out a process's memory, so a test's standard
 # error is the program's alone unless wine broke. cmake/wine-run.sh runs each
-# program: one wine server serves every test, and a program that wine broke
-# around runs again.
+# program, and runs it again when wine broke around it; retries are listed in
+# wine-retries.log. Each runs for at most 50 s, within the tests' timeout.
 set(QUORBIX_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_COMMAND} -E env WINEPREFIX=${QUORBIX_WINEPREFIX} WINEDEBUG=-all,err+virtual sh
-    ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh)
+set(QUORBIX_WINE_ENV WINEPREFIX=${QUORBIX_WINEPREFIX} WINEDEBUG=-all,err+virtual
+                     QUORBIX_WINE_RETRIES=${CMAKE_BINARY_DIR}/wine-retries.log
+                     QUORBIX_WINE_TIMEOUT=50)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${QUORBIX_WINE_ENV} sh
+                                  ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh)
 # Wine sets up a new prefix on its first start, which takes several seconds;
 # doing it once before any test binary runs keeps that out of every timeout.
 add_custom_command(
   OUTPUT ${QUORBIX_WINEPREFIX}/system.reg
-  COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit 0
+  COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init
+  COMMAND ${CMAKE_COMMAND} -E env ${QUORBIX_WINE_ENV} wineserver --wait
   COMMENT "Setting up the wine prefix in ${QUORBIX_WINEPREFIX}"
   VERBATIM)
 add_custom_target(quorbix_wine_prefix DEPENDS ${QUORBIX_WINEPREFIX}/system.reg)
