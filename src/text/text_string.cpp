@@ -214,9 +214,10 @@ std::istream& operator>>(std::istream& in, String& s) {
   const std::ctype<char>& ctype = std::use_facet<std::ctype<char>>(in.getloc());
   std::streambuf* buffer = in.rdbuf();
   // Like extraction into a character array, a field width limits the word
-  // to width - 1 characters.
-  const std::streamsize limit =
-      in.width() > 0 ? in.width() - 1 : std::numeric_limits<std::streamsize>::max();
+  // to width - 1 characters. Without one nothing is counted, so a word of
+  // any length is taken whole, wherever streamsize is as narrow as 32 bits.
+  const bool limited = in.width() > 0;
+  std::streamsize left = limited ? in.width() - 1 : 0;
   in.width(0);
 
   // The word goes straight into the String's own array, which doubles when
@@ -225,9 +226,10 @@ std::istream& operator>>(std::istream& in, String& s) {
   // its length at any moment (2.3 times for 100,000 letters).
   const int capacityBefore = s.capacity;
   int stored = 0;
-  std::streamsize extracted = 0;
+  bool extracted = false;
   std::ios_base::iostate state = std::ios_base::goodbit;
-  for (; extracted < limit; ++extracted) {
+  for (; !limited || left > 0; extracted = true) {
+    if (limited) --left;
     const int c = buffer->sgetc();
     if (c == std::char_traits<char>::eof()) {
       state |= std::ios_base::eofbit;
@@ -253,7 +255,7 @@ std::istream& operator>>(std::istream& in, String& s) {
     }
     buffer->sbumpc();
   }
-  if (extracted == 0) {
+  if (!extracted) {
     state |= std::ios_base::failbit;
   } else {
     s.data[stored] = '\0';
