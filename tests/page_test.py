@@ -20,6 +20,10 @@ import sys
 import time
 import unittest
 
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.keys import Keys
+
 CLOCK_MS = 1700000000000
 FIX_CLOCK = f'Date.now = () => {CLOCK_MS};'
 CARDS = '$$$$$$$$$$ Game Over $$$$$$$$$$'
@@ -47,8 +51,6 @@ def stop(state):
 
 class PageTest(unittest.TestCase):
     def setUp(self):
-        from selenium import webdriver
-        from selenium.webdriver.chrome.service import Service
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
         for flag in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -67,13 +69,16 @@ class PageTest(unittest.TestCase):
             'term.selectAll(); const all = term.getSelection(); term.clearSelection(); return all;'
         ).rstrip()
 
-    def wait_for(self, text, count=1):
+    def until(self, done, what):
         deadline = time.monotonic() + 30
-        while self.screen().count(text) < count:
+        while not done():
             if time.monotonic() > deadline:
                 self.browser.save_screenshot(os.path.join(SHOTS, self.id() + '.png'))
-                self.fail(f'waited in vain for {text!r} x{count}; the screen ends:\n{self.screen()[-2000:]}')
+                self.fail(f'waited in vain for {what}; the screen ends:\n{self.screen()[-2000:]}')
             time.sleep(0.02)
+
+    def wait_for(self, text, count=1):
+        self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
 
     def keys(self, *keys):
         self.browser.switch_to.active_element.send_keys(*keys)
@@ -84,13 +89,10 @@ class PageTest(unittest.TestCase):
     def end_message(self):
         """What the page says once the game has ended."""
         status = self.browser.find_element('id', 'status')
-        deadline = time.monotonic() + 30
-        while not status.is_displayed() and time.monotonic() < deadline:
-            time.sleep(0.02)
+        self.until(status.is_displayed, 'the end of the game')
         return status.text
 
     def test_complete_game_shows_the_cards_the_game_deals_under_the_same_clock(self):
-        from selenium.webdriver.common.keys import Keys
         self.wait_for('Please Enter Your Name:')
         self.keys('Robim', Keys.BACKSPACE, 'n', Keys.ENTER)
         for turn in range(1, 14):
@@ -117,7 +119,6 @@ class PageTest(unittest.TestCase):
         self.assertIn('Player Name: Robin\n', screen)
 
     def test_ctrl_d_ends_the_game_and_play_again_starts_afresh(self):
-        from selenium.webdriver.common.keys import Keys
         self.wait_for('Please Enter Your Name:')
         self.paste('Tesx')
         self.keys(Keys.BACKSPACE, 's', Keys.ENTER)
