@@ -23,11 +23,15 @@ if(QUORBIX_SANITIZE OR QUORBIX_FUZZ OR QUORBIX_COVERAGE OR WIN32 OR EMSCRIPTEN)
 endif()
 
 if(QUORBIX_DEBIAN_LAYOUT)
-  # Asked once, at configure time; the answer is part of the configuration.
+  # Asked once, at configure time, for the processor built for; the answer
+  # is part of the configuration.
+  if(QUORBIX_DEB_ARCH)
+    set(QUORBIX_DEB_HOST_ARCH DEB_HOST_ARCH=${QUORBIX_DEB_ARCH})
+  endif()
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
-              dpkg-buildflags --get ${kind}
+              ${QUORBIX_DEB_HOST_ARCH} dpkg-buildflags --get ${kind}
       OUTPUT_VARIABLE flags
       OUTPUT_STRIP_TRAILING_WHITESPACE
       RESULT_VARIABLE failed)
