@@ -6,6 +6,10 @@
 # support unless asked.
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1)
+# Built for size (the preset's MinSizeRel, and link-time optimisation): what
+# the page weighs is mostly the game's WebAssembly.
+add_compile_options(-flto)
+add_link_options(-flto)
 
 # Plain node: the toolchain's own choice may carry options that today's node
 # refuses.

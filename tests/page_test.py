@@ -1,24 +1,37 @@
 #!/usr/bin/python3
-"""The web page in a real browser (Debian's chromium, driven by selenium).
+"""The web page in a real browser (Debian's chromium, driven by selenium),
+played from the site as the web zip holds it.
 
-  page_test.py serve SITE STATE   starts a web server for SITE on 127.0.0.1
-  page_test.py stop STATE         stops it
-  page_test.py NODE GAME_JS STATE SHOTS PageTest.test_...
-                                  runs one test against the page that server
-                                  serves; the game built for node, GAME_JS,
-                                  is the reference, and screenshots go to
-                                  the folder SHOTS.
+  page_test.py unpack CPACK_CONFIG SITE   packs the web zip with cpack and
+                                          unpacks it into the folder SITE
+  page_test.py serve SITE STATE           starts a web server for SITE on
+                                          127.0.0.1
+  page_test.py stop STATE                 stops it
+  page_test.py NODE GAME_JS SITE STATE SHOTS AXE_JS PageTest.test_...
+                                          runs one test against the page that
+                                          server serves; the game built for
+                                          node, GAME_JS, is the reference,
+                                          screenshots go to the folder SHOTS,
+                                          and AXE_JS is axe-core's script
 
 The browser's clock is fixed, so the page deals the dice that the node build
 deals under the same clock, and both final score cards can be compared byte
 for byte.
 """
+import functools
+import glob
+import http.server
 import os
+import re
+import shutil
 import signal
 import subprocess
 import sys
+import tempfile
+import threading
 import time
 import unittest
+import zipfile
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -26,9 +39,30 @@ from selenium.webdriver.common.keys import Keys
 
 CLOCK_MS = 1700000000000
 FIX_CLOCK = f'Date.now = () => {CLOCK_MS};'
+# Every line the live region is given, as a screen reader is told of it.
+HEAR = '''window.heardLines = [];
+document.addEventListener('DOMContentLoaded', () => new MutationObserver((changes) => {
+  for (const change of changes) for (const node of change.addedNodes) heardLines.push(node.textContent);
+}).observe(document.getElementById('spoken'), {childList: true}));'''
 CARDS = '$$$$$$$$$$ Game Over $$$$$$$$$$'
+NAME = 'Please Enter Your Name:'
+REROLL = 'If you don\'t want to reroll, input 00000'
+CHOOSE = 'Enter the number of an available category (1-13):'
 PASTE = ('const data = new DataTransfer(); data.setData("text/plain", arguments[0]);'
          'document.activeElement.dispatchEvent(new ClipboardEvent("paste", {clipboardData: data}));')
+PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
+               'Chrome/120.0.0.0 Mobile Safari/537.36')
+
+
+def unpack(config, site):
+    with tempfile.TemporaryDirectory(dir=os.path.dirname(os.path.abspath(site))) as work:
+        subprocess.run(['cpack', '--config', config, '-B', work], check=True, stdout=subprocess.DEVNULL)
+        zips = glob.glob(os.path.join(work, '*.zip'))
+        if len(zips) != 1:
+            sys.exit(f'page_test.py: cpack made {zips}, not one zip')
+        shutil.rmtree(site, ignore_errors=True)
+        with zipfile.ZipFile(zips[0]) as archive:
+            archive.extractall(site)
 
 
 def serve(site, state):
@@ -49,6 +83,30 @@ def stop(state):
     os.kill(pid, signal.SIGTERM)
 
 
+class Server:
+    """A web server of the test's own, in this process, that keeps a list
+    of what it answered; it can stop and start again on the same port."""
+
+    def __init__(self, site):
+        self.site, self.port, self.answers = site, 0, []
+
+    def start(self):
+        outer = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def log_request(self, code='-', size='-'):
+                outer.answers.append((self.path, int(code)))
+
+        handler = functools.partial(Handler, directory=self.site)
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', self.port), handler)
+        self.port = self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
 class PageTest(unittest.TestCase):
     def setUp(self):
         options = webdriver.ChromeOptions()
@@ -59,18 +117,23 @@ class PageTest(unittest.TestCase):
             options.add_argument(flag)
         self.browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         self.addCleanup(self.browser.quit)
-        self.browser.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FIX_CLOCK})
+        for source in (FIX_CLOCK, HEAR):
+            self.cdp('Page.addScriptToEvaluateOnNewDocument', source=source)
         with open(STATE) as f:
-            self.browser.get(f'http://127.0.0.1:{f.read().split()[1]}/')
+            self.address = f'http://127.0.0.1:{f.read().split()[1]}/'
+
+    def cdp(self, command, **arguments):
+        return self.browser.execute_cdp_cmd(command, arguments)
+
+    def js(self, script, *arguments):
+        return self.browser.execute_script(script, *arguments)
 
     def screen(self):
-        """Every line the terminal holds, scrollback included, trailing blanks cut."""
-        return self.browser.execute_script(
-            'term.selectAll(); const all = term.getSelection(); term.clearSelection(); return all;'
-        ).rstrip()
+        """The transcript as the page shows it, trailing blanks cut."""
+        return self.js('return document.getElementById("transcript").textContent').rstrip()
 
-    def until(self, done, what):
-        deadline = time.monotonic() + 30
+    def until(self, done, what, seconds=30):
+        deadline = time.monotonic() + seconds
         while not done():
             if time.monotonic() > deadline:
                 self.browser.save_screenshot(os.path.join(SHOTS, self.id() + '.png'))
@@ -84,71 +147,202 @@ class PageTest(unittest.TestCase):
         self.browser.switch_to.active_element.send_keys(*keys)
 
     def paste(self, text):
-        self.browser.execute_script(PASTE, text)
+        self.js(PASTE, text)
+
+    def active(self):
+        return self.js('return document.activeElement.id')
+
+    def status(self):
+        return self.js('return document.getElementById("status").textContent')
 
     def end_message(self):
         """What the page says once the game has ended."""
-        status = self.browser.find_element('id', 'status')
-        self.until(status.is_displayed, 'the end of the game')
-        return status.text
+        self.until(lambda: self.js('return !document.getElementById("again").hidden'),
+                   'the end of the game')
+        return self.status()
 
-    def test_complete_game_shows_the_cards_the_game_deals_under_the_same_clock(self):
-        self.wait_for('Please Enter Your Name:')
+    def no_accessibility_faults(self, when):
+        with open(AXE_JS) as f:
+            self.js(f.read())
+        found = self.browser.execute_async_script(
+            'axe.run(document).then((r) => arguments[0](r.violations.map('
+            '(v) => v.id + ": " + v.nodes.map((n) => n.target.join(" ")).join(", "))));')
+        self.assertEqual([], found, f'axe-core {when}')
+
+    def test_complete_game_typed_key_by_key_is_the_games_own_and_heard_line_by_line(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.assertEqual('', self.status())  # No longer "Loading the game…".
+        self.no_accessibility_faults('at the start')
         self.keys('Robim', Keys.BACKSPACE, 'n', Keys.ENTER)
         for turn in range(1, 14):
-            self.wait_for('If you don\'t want to reroll, input 00000', 2 * turn - 1)
+            self.wait_for(REROLL, 2 * turn - 1)
             if turn == 7:  # One turn's three answers pasted at once.
-                self.paste('00000\r00000\r7\r')
+                self.no_accessibility_faults('during the game')
+                self.paste('00000\r\n00000\n7\r')
                 continue
             self.keys('11', Keys.CONTROL, 'u', Keys.NULL, '00000', Keys.ENTER)
-            self.wait_for('If you don\'t want to reroll, input 00000', 2 * turn)
+            self.wait_for(REROLL, 2 * turn)
             self.keys('00000', Keys.ENTER)
-            self.wait_for('Enter the number of an available category (1-13):', turn)
+            self.wait_for(CHOOSE, turn)
             self.keys(str(turn), Keys.ENTER)
-        self.assertEqual('Game over: compare the two Grand Totals above.', self.end_message())
+        message = self.end_message()
         self.browser.save_screenshot(os.path.join(SHOTS, 'complete-game.png'))
 
         answers = 'Robin\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 14))
         node = subprocess.run([NODE, '-e', FIX_CLOCK + 'require(process.argv[1])', GAME_JS],
                               input=answers, capture_output=True, text=True, timeout=60)
         self.assertEqual((0, ''), (node.returncode, node.stderr))
-        cards = '\n'.join(line.rstrip() for line in node.stdout.split('\n'))
-        screen = self.screen()
-        self.assertEqual(cards[cards.index(CARDS):].rstrip('\n'),
-                         screen[screen.index(CARDS):].rstrip('\n'))
-        self.assertIn('Player Name: Robin\n', screen)
+        # The page shows the game's output with each answer where it was
+        # taken: the node game's output with the answers put in.
+        prompts = (NAME + '  ', REROLL + '\n', CHOOSE + '\n')
+        pieces = re.split('|'.join(f'(?<={re.escape(prompt)})' for prompt in prompts), node.stdout)
+        taken = iter(answers.split('\n'))
+        expected = ''.join(piece + next(taken) + '\n' if piece.endswith(prompts) else piece
+                           for piece in pieces)
+        self.assertEqual(expected.rstrip(), self.screen())
+        self.assertIn(CARDS, expected)
 
-    def test_ctrl_d_ends_the_game_and_play_again_starts_afresh(self):
-        self.wait_for('Please Enter Your Name:')
-        self.paste('Tesx')
+        totals = [line.split('_')[-1] for line in node.stdout.split('\n')
+                  if line.startswith('Grand Total:')]
+        self.assertRegex(message, rf'^Game over\. Robin {totals[0]}, Computer {totals[1]}: '
+                                  r"(your|the computer's) Grand Total is higher|the two .* equal\.$")
+        # A screen reader heard every line with text once, in order; the
+        # name prompt, which has no line break, before the name.
+        lines = [line.strip() for line in self.screen().split('\n') if line.strip()]
+        lines[0:1] = [NAME, 'Robin']
+        self.assertEqual(lines, [text.strip() for text in self.js('return window.heardLines')])
+        self.no_accessibility_faults('at the end')
+        self.assertEqual('status', self.active())
+        self.keys(Keys.ENTER)  # A stray Enter starts nothing.
+        time.sleep(0.5)
+        self.assertEqual(1, self.screen().count(NAME))
+        self.assertEqual(message, self.status())
+
+    def test_keyboard_moves_freely_ctrl_d_ends_and_play_again_starts_afresh(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.assertEqual('field', self.active())
+        self.assertEqual('text', self.js('return document.getElementById("field").inputMode'))
+        self.keys(Keys.TAB)
+        self.assertEqual('BUTTON', self.js('return document.activeElement.tagName'))
+        self.assertNotEqual('none', self.js('return getComputedStyle(document.activeElement).outlineStyle'))
+        self.keys(Keys.SHIFT, Keys.TAB)
+        self.assertEqual('field', self.active())
+        self.paste('Tesx\t\x9b')
         self.keys(Keys.BACKSPACE, 's', Keys.ENTER)
         self.wait_for('Reroll chance 1:')
+        self.assertIn("player Tess 's turn", self.screen())
+        self.assertEqual('numeric', self.js('return document.getElementById("field").inputMode'))
         self.keys('0', Keys.BACKSPACE, Keys.CONTROL, 'd')
         self.assertEqual('The game ended with status 1.', self.end_message())
-        self.assertIn('player Tess \'s turn', self.screen())
         self.assertTrue(self.screen().endswith('Input ended before the game was over.'))
-        self.keys(Keys.ENTER)  # The focus is on Play again.
-        self.wait_for('Please Enter Your Name:')
+        self.keys(Keys.ENTER)  # The focus is on the message, not on Play again.
+        time.sleep(0.5)
+        self.assertIn('Tess', self.screen())
+        self.browser.find_element('id', 'again').click()
+        self.wait_for(NAME)
         self.assertNotIn('Tess', self.screen())
         self.keys('Ann', Keys.ENTER)
-        self.wait_for('player Ann \'s turn')
-        self.assertFalse(self.browser.find_element('id', 'status').is_displayed())
+        self.wait_for("player Ann 's turn")
+        self.assertTrue(self.js('return document.getElementById("again").hidden'))
 
-    def test_running_out_of_memory_ends_with_the_games_message(self):
-        self.wait_for('Please Enter Your Name:')
-        # xterm.js 3.8 reads each new character to a screen reader by
-        # growing one text, which takes minutes for a line of megabytes.
-        self.browser.execute_script('term.setOption("screenReaderMode", false);')
-        self.browser.execute_script(PASTE.replace('arguments[0]', '"a".repeat(3e6) + "\\r"'))
+    def test_phone_keyboard_text_compositions_and_soft_enter_reach_the_game(self):
+        self.cdp('Emulation.setDeviceMetricsOverride', width=360, height=740, deviceScaleFactor=3,
+                 mobile=True)
+        self.cdp('Emulation.setTouchEmulationEnabled', enabled=True)
+        self.cdp('Network.setUserAgentOverride', userAgent=PHONE_AGENT)
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        # Text without key events, a control among it, a deletion, the soft
+        # keyboard's line break: the game gets what the field showed.
+        self.cdp('Input.insertText', text='Zoë李\u009b')
+        self.assertEqual('Zoë李', self.js('return document.getElementById("field").value'))
+        self.keys(Keys.BACKSPACE)
+        self.cdp('Input.insertText', text='x')
+        self.cdp('Input.insertText', text='\n')
+        self.wait_for("player Zoëx 's turn")
+        self.assertIn(NAME + '  Zoëx\n', self.screen())
+        # An IME composition, committed, then the keyboard's Enter key.
+        for answer in ('10100', '00000'):
+            self.cdp('Input.imeSetComposition', text=answer[:3], selectionStart=3, selectionEnd=3)
+            self.cdp('Input.insertText', text=answer)
+            self.cdp('Input.dispatchKeyEvent', type='keyDown', key='Enter', code='Enter',
+                     windowsVirtualKeyCode=13, text='\r')
+            self.cdp('Input.dispatchKeyEvent', type='keyUp', key='Enter', code='Enter',
+                     windowsVirtualKeyCode=13)
+        self.wait_for(CHOOSE)
+        self.assertIn(REROLL + '\n10100\n', self.screen())
+        self.assertIn(REROLL + '\n00000\n', self.screen())
+        # The page fits the phone: nothing wider than the screen.
+        self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), 360)
+        self.assertEqual(*self.js('const t = document.getElementById("transcript");'
+                                  'return [t.scrollWidth, t.clientWidth];'))
+        self.browser.save_screenshot(os.path.join(SHOTS, 'phone.png'))
+        self.browser.find_element('id', 'end-input').click()
         self.assertEqual('The game ended with status 1.', self.end_message())
-        self.assertTrue(self.screen().endswith('a\nquorbix: out of memory'))
+
+    def test_a_failed_load_says_what_failed(self):
+        self.cdp('Network.enable')
+        self.cdp('Network.setBlockedURLs', urls=['*quorbix.wasm'])
+        self.browser.get(self.address)
+        self.assertRegex(self.end_message(), r'^The game could not be loaded \(.*\)\. Check that')
+        self.assertTrue(self.js('return document.getElementById("field").disabled'))
+
+    def test_after_one_visit_it_plays_offline_and_a_new_version_follows_online(self):
+        with tempfile.TemporaryDirectory() as site:
+            shutil.copytree(SITE, site, dirs_exist_ok=True)
+            server = Server(site)
+            server.start()
+            address = f'http://127.0.0.1:{server.port}/'
+            self.browser.get(address)
+            self.wait_for(NAME)
+            self.assertEqual([], self.cdp('Page.getInstallabilityErrors')['installabilityErrors'])
+            self.browser.execute_async_script(
+                'navigator.serviceWorker.ready.then(() => arguments[0]());')
+            self.assertEqual([], [answer for answer in server.answers if answer[1] not in (200, 304)])
+            server.stop()
+            self.browser.get(address)
+            self.wait_for(NAME)
+            self.keys('Offline', Keys.ENTER)
+            self.wait_for("player Offline 's turn")
+            with open(os.path.join(site, 'index.html'), 'r+') as f:
+                page = f.read().replace('<title>quorbix</title>', '<title>quorbix, new</title>')
+                f.seek(0)
+                f.write(page)
+            server.start()
+            self.addCleanup(server.stop)
+            self.browser.get(address)
+            self.wait_for(NAME)
+            self.assertEqual('quorbix, new', self.browser.title)
+
+    def test_a_pasted_megabyte_is_handed_over_at_once_and_three_run_out_of_memory(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        took = self.browser.execute_async_script(
+            PASTE.replace('arguments[0]', '"a".repeat(1e6) + "\\n"') +
+            'const start = performance.now(), done = arguments[arguments.length - 1];'
+            'const poll = () => document.getElementById("transcript").textContent'
+            '    .includes("\'s turn to start a new hand") ? done(performance.now() - start)'
+            '  : setTimeout(poll, 5);'
+            'poll();')
+        self.assertLess(took, 1000)
+        self.assertIn('player ' + 'a' * 1000000 + " 's turn", self.screen())
+        self.js('location.reload()')
+        self.wait_for(NAME)
+        self.paste('a' * 3000000 + '\n')
+        self.assertEqual('The game ended with status 1.', self.end_message())
+        self.assertEqual('quorbix: out of memory', self.js(
+            'return document.querySelector("#transcript .error").textContent').strip())
 
 
 if __name__ == '__main__':
-    if sys.argv[1] == 'serve':
+    if sys.argv[1] == 'unpack':
+        unpack(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == 'serve':
         serve(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == 'stop':
         stop(sys.argv[2])
     else:
-        NODE, GAME_JS, STATE, SHOTS = sys.argv[1:5]
-        unittest.main(argv=[sys.argv[0]] + sys.argv[5:])
+        NODE, GAME_JS, SITE, STATE, SHOTS, AXE_JS = sys.argv[1:7]
+        unittest.main(argv=[sys.argv[0]] + sys.argv[7:])

@@ -1,39 +1,41 @@
-// The page: a terminal in which the player plays the game. It keeps the line
-// being typed (echo, Backspace, Ctrl-U), hands each finished line to the
-// game in the order typed or pasted, and when the game has ended says how
-// and offers another one. Every game is a new instance of the program, with
-// input of its own, so nothing carries over from one game to the next.
+// The page: the game's output as text, and one answer field. Each answer
+// (Enter, a phone's Enter or Go, or each line of a paste) waits its turn and
+// is shown where the game takes it. A screen reader hears every line once,
+// in order, from a live region of its own. When the game has ended the page
+// says both Grand Totals, and Play again starts a new game, which is a new
+// instance of the program with input of its own.
 'use strict';
 
-const term = new Terminal({
-  convertEol: true,
-  screenReaderMode: true,
-  cursorBlink: true,
-  fontSize: window.innerWidth < 600 ? 12 : 15,
-  scrollback: 5000
-});
-term.open(document.getElementById('terminal'));
-const fit = () => term.fit();
-fit();
-window.addEventListener('resize', fit);
-
-const end = document.getElementById('end');
+const transcript = document.getElementById('transcript');
+const spoken = document.getElementById('spoken');
+const form = document.getElementById('answer');
+const field = document.getElementById('field');
+const endInput = document.getElementById('end-input');
 const statusLine = document.getElementById('status');
 const again = document.getElementById('again');
 const encoder = new TextEncoder();
 
-// The player's input to one game: the line being edited, then the lines
-// handed over and not yet read, then (after Ctrl-D on an empty line) the end.
+// C0 and C1 controls: never shown in the field, never sent to the game.
+const CONTROL = /[\u0000-\u001f\u007f-\u009f]/;
+const CONTROLS = /[\u0000-\u001f\u007f-\u009f]/g;
+const LINE_BREAK = /\r\n|\r|\n/;
+// The live region keeps its last lines only (a removal is not read out),
+// and reads out the start of a very long line.
+const SPOKEN_LINES = 50;
+const SPOKEN_LENGTH = 400;
+
+// The player's input to one game: lines handed over and not yet read, then
+// (once ended) the end. The game asks for at most `max` bytes; `deliver`
+// gets them as soon as there are some, or no bytes once the input has
+// ended. What the game takes is shown first, where it takes it.
 class Input {
-  constructor() {
-    this.line = '';
+  constructor(show) {
     this.queue = [];
     this.ended = false;
     this.waiting = null;
+    this.show = show;
   }
 
-  // The game asks for at most `max` bytes; `deliver` gets them when there
-  // are some, or no bytes once the input has ended.
   read(max, deliver) {
     this.waiting = { max, deliver };
     this.serve();
@@ -43,103 +45,262 @@ class Input {
     if (!this.waiting || (this.queue.length === 0 && !this.ended)) return;
     const { max, deliver } = this.waiting;
     this.waiting = null;
-    if (this.queue.length === 0) {
-      deliver(new Uint8Array(0));
-      return;
+    let bytes = new Uint8Array(0);
+    if (this.queue.length > 0) {
+      bytes = this.queue[0];
+      if (bytes.length <= max) {
+        this.queue.shift();
+      } else {
+        this.queue[0] = bytes.subarray(max);
+        bytes = bytes.subarray(0, max);
+      }
+      this.show(bytes);
     }
-    const first = this.queue[0];
-    if (first.length <= max) {
-      this.queue.shift();
-      deliver(first);
-    } else {
-      this.queue[0] = first.subarray(max);
-      deliver(first.subarray(0, max));
-    }
+    deliver(bytes);
   }
 
   handOver(text) {
+    if (this.ended) return;
     this.queue.push(encoder.encode(text));
     this.serve();
   }
 
-  // Keys and pasted text, as the terminal passes them on. The echo goes to
-  // the terminal in one piece: a paste of megabytes shows in one write.
-  type(data) {
-    if (this.ended || data.startsWith('\x1b')) return;  // Arrows and such move nothing here.
-    let echo = '';
-    for (const c of data) {
-      if (c === '\r' || c === '\n') {
-        term.write(echo + '\n');  // Before the game answers.
-        echo = '';
-        this.handOver(this.line + '\n');
-        this.line = '';
-      } else if (c === '\x7f' || c === '\b') {
-        if (this.line) {
-          this.line = Array.from(this.line).slice(0, -1).join('');
-          echo += '\b \b';
-        }
-      } else if (c === '\x15') {
-        echo += '\b \b'.repeat(Array.from(this.line).length);
-        this.line = '';
-      } else if (c === '\x04') {
-        // As a terminal does: on an empty line the input ends, else the
-        // line so far is handed over without a line break.
-        term.write(echo);
-        echo = '';
-        if (!this.line) {
-          this.ended = true;
-          this.serve();
-          break;
-        }
-        this.handOver(this.line);
-        this.line = '';
-      } else if (c >= ' ' || c === '\t') {
-        this.line += c;
-        echo += c;
-      }
-    }
-    term.write(echo);
+  end() {
+    this.ended = true;
+    this.serve();
   }
 }
 
-let input = null;
-term.on('data', (data) => input && input.type(data));
+// The transcript: the game's output, its errors and the player's answers,
+// in the order they came. `line` is the text of the line not yet ended and
+// `heard` how much of it the live region has read out already.
+let line = '';
+let heard = 0;
 
-// Shows the game's output as it comes; a character split between two writes
-// is put together first.
-function shower(before, after) {
+function speak(text) {
+  if (!text.trim()) return;
+  const item = document.createElement('p');
+  item.textContent = text.length > SPOKEN_LENGTH
+    ? text.slice(0, SPOKEN_LENGTH) + ` (and ${text.length - SPOKEN_LENGTH} more characters)`
+    : text;
+  spoken.append(item);
+  while (spoken.childElementCount > SPOKEN_LINES) spoken.firstElementChild.remove();
+}
+
+// Reads out what is new of the line not yet ended: a prompt without a line
+// break is heard when the game waits for its answer.
+function speakRest() {
+  speak(line.slice(heard));
+  heard = line.length;
+}
+
+let scrolling = false;
+function append(text, kind) {
+  if (!text) return;
+  const last = transcript.lastChild;
+  if (last && last.nodeType === Node.TEXT_NODE && !kind) {
+    last.appendData(text);
+  } else if (kind) {
+    const span = document.createElement('span');
+    span.className = kind;
+    span.textContent = text;
+    transcript.append(span);
+  } else {
+    transcript.append(text);
+  }
+  const lines = text.split('\n');
+  for (let i = 0; i < lines.length - 1; i++) {
+    line += lines[i];
+    speakRest();
+    line = '';
+    heard = 0;
+  }
+  line += lines[lines.length - 1];
+  // Once a frame at most, the newest line is brought into view.
+  if (!scrolling) {
+    scrolling = true;
+    requestAnimationFrame(() => {
+      scrolling = false;
+      transcript.scrollTop = transcript.scrollHeight;
+    });
+  }
+}
+
+// A stream of bytes shown as text; a character split between two pieces is
+// put together first.
+function shower(kind) {
   const decoder = new TextDecoder();
-  return (bytes) => {
-    const text = decoder.decode(bytes, { stream: true });
-    if (text) term.write(before + text + after);
-  };
+  return (bytes) => append(decoder.decode(bytes, { stream: true }), kind);
+}
+
+// The game now being played: its input, and whether it still reads.
+let game = null;
+
+// What the field holds goes to the game: the text, and a line break unless
+// `ending` (Ctrl-D on a line with text, as a terminal has it).
+function handOver(ending) {
+  if (!game) return;
+  game.input.handOver(field.value.replace(CONTROLS, '') + (ending ? '' : '\n'));
+  field.value = '';
+}
+
+// Text put into the field at the cursor, as typed, pasted or given by a
+// phone's keyboard: each line break in it hands over the line it ends.
+function insert(text) {
+  const start = field.selectionStart ?? field.value.length;
+  const stop = field.selectionEnd ?? start;
+  const after = field.value.slice(stop);
+  const lines = (field.value.slice(0, start) + text).split(LINE_BREAK);
+  const rest = lines.pop();
+  for (const answer of lines) {
+    field.value = answer;
+    handOver(false);
+  }
+  field.value = (rest + after).replace(CONTROLS, '');
+  const cursor = rest.replace(CONTROLS, '').length;
+  field.setSelectionRange(cursor, cursor);
+}
+
+form.addEventListener('submit', (event) => {
+  event.preventDefault();
+  handOver(false);
+});
+
+field.addEventListener('beforeinput', (event) => {
+  if (event.inputType === 'insertLineBreak' || event.inputType === 'insertParagraph') {
+    event.preventDefault();
+    handOver(false);
+  } else if (event.data && (LINE_BREAK.test(event.data) || CONTROL.test(event.data))) {
+    event.preventDefault();
+    insert(event.data);
+  }
+});
+
+field.addEventListener('paste', (event) => {
+  event.preventDefault();
+  insert(event.clipboardData.getData('text/plain'));
+});
+
+// Whatever else brought a control in (a composition, a drop) takes it out.
+field.addEventListener('input', () => {
+  if (!CONTROL.test(field.value)) return;
+  const cursor = field.value.slice(0, field.selectionStart ?? 0).replace(CONTROLS, '').length;
+  field.value = field.value.replace(CONTROLS, '');
+  field.setSelectionRange(cursor, cursor);
+});
+
+// Ctrl-D as on a terminal: on an empty field it ends the input, else it
+// hands the text over without a line break. Ctrl-U empties the field.
+field.addEventListener('keydown', (event) => {
+  if (!event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return;
+  const key = event.key.toLowerCase();
+  if (key === 'd') {
+    event.preventDefault();
+    if (field.value) {
+      handOver(true);
+    } else if (game) {
+      game.input.end();
+    }
+  } else if (key === 'u') {
+    event.preventDefault();
+    field.value = '';
+  }
+});
+
+endInput.addEventListener('click', () => {
+  if (!game) return;
+  if (field.value) handOver(true);
+  game.input.end();
+  field.focus();
+});
+
+// The summary of a complete game, from the two cards the game printed.
+function summary() {
+  const text = transcript.textContent;
+  const cards = [...text.matchAll(/^Player Name: (.*)$[^]*?^Grand Total:_*(-?\d+)$/gm)];
+  if (cards.length < 2) return 'Game over.';
+  const [human, computer] = cards.slice(-2).map((card) => ({ name: card[1], total: +card[2] }));
+  const higher = human.total > computer.total ? 'your Grand Total is higher'
+    : human.total < computer.total ? "the computer's Grand Total is higher"
+    : 'the two Grand Totals are equal';
+  return `Game over. ${human.name} ${human.total}, ${computer.name} ${computer.total}: ${higher}.`;
+}
+
+function finish(message) {
+  game = null;
+  field.disabled = true;
+  endInput.disabled = true;
+  statusLine.textContent = message;
+  again.hidden = false;
+  // The message takes the focus: an Enter more starts nothing.
+  statusLine.focus();
+}
+
+function loadFailure(error) {
+  const why = error && error.message ? error.message : String(error);
+  if (location.protocol === 'file:') {
+    return `The game could not be loaded (${why}): a browser loads it only from a web ` +
+      'server, not from a file. Serve this folder (for example with python3 -m http.server) ' +
+      'and open the address the server gives.';
+  }
+  return `The game could not be loaded (${why}). Check that quorbix.js and quorbix.wasm ` +
+    'are on the server next to this page, then reload it.';
 }
 
 async function play() {
-  end.hidden = true;
-  term.reset();
-  term.focus();
-  input = new Input();  // Keys typed while the game loads wait for it.
-  const game = await createQuorbix({
-    console: {
-      read: (max, deliver) => input.read(max, deliver),
-      write: shower('', ''),
-      writeError: shower('\x1b[1;31m', '\x1b[0m')
-    }
-  });
+  transcript.textContent = '';
+  spoken.textContent = '';
+  line = '';
+  heard = 0;
+  again.hidden = true;
+  field.disabled = false;
+  endInput.disabled = false;
+  field.value = '';
+  field.inputMode = 'text';
+  statusLine.textContent = 'Loading the game…';
+  field.focus();
+  // Answers typed while the game loads wait in its input.
+  const input = new Input(shower('answer'));
+  const write = shower('');
+  game = { input };
+  let instance;
+  try {
+    if (typeof createQuorbix !== 'function') throw new Error('quorbix.js is missing');
+    instance = await createQuorbix({
+      console: {
+        read: (max, deliver) => {
+          speakRest();
+          // The name is text; every later answer is a number or a word of
+          // digits.
+          field.inputMode = line.startsWith('Please Enter Your Name:') ? 'text' : 'numeric';
+          input.read(max, deliver);
+        },
+        write: (bytes) => {
+          if (statusLine.textContent === 'Loading the game…') statusLine.textContent = '';
+          write(bytes);
+        },
+        writeError: shower('error')
+      }
+    });
+  } catch (error) {
+    finish(loadFailure(error));
+    return;
+  }
   let message;
   try {
-    const status = await game.play();
-    message = status === 0 ? 'Game over: compare the two Grand Totals above.'
-                           : 'The game ended with status ' + status + '.';
+    const status = await instance.play();
+    message = status === 0 ? summary() : `The game ended with status ${status}.`;
   } catch (error) {
-    message = 'The game stopped: ' + error + '.';
+    message = `The game stopped: ${error}.`;
   }
-  input = null;
-  statusLine.textContent = message;
-  end.hidden = false;
-  again.focus();
+  speakRest();
+  finish(message);
 }
 
 again.addEventListener('click', play);
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js').catch((error) => {
+    console.warn('quorbix: no offline copy:', error);
+  });
+}
 play();

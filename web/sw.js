@@ -1,0 +1,28 @@
+// The site's copy for playing offline. Installing it stores every file of
+// the site; then each request goes to the network first and refreshes the
+// copy with what comes back, so a visit online always gets the newest
+// version, and without a network the copy answers.
+'use strict';
+const CACHE = 'quorbix';
+const FILES = ['./', 'index.html', 'page.js', 'page.css', 'quorbix.js', 'quorbix.wasm',
+               'manifest.webmanifest', 'icon.svg', 'LICENSE.txt'];
+
+self.addEventListener('install', (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))
+                    .then(() => self.skipWaiting()));
+});
+
+self.addEventListener('activate', (event) => event.waitUntil(self.clients.claim()));
+
+self.addEventListener('fetch', (event) => {
+  const request = event.request;
+  if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
+  event.respondWith(fetch(request).then((response) => {
+    if (response.ok) {
+      const copy = response.clone();
+      event.waitUntil(caches.open(CACHE).then((cache) => cache.put(request, copy)));
+    }
+    return response;
+  }, () => caches.match(request, { ignoreSearch: true })
+             .then((copy) => copy || Response.error())));
+});
