@@ -161,15 +161,26 @@ function insert(text) {
   field.setSelectionRange(cursor, cursor);
 }
 
+// Enter arrives as a key, as a line break the keyboard inserts, as the
+// form's submission, or as more than one of these (a line break and then
+// the submission, in Firefox): one Enter hands over one line.
+let entered = false;
+function enter() {
+  if (entered) return;
+  entered = true;
+  setTimeout(() => { entered = false; });
+  handOver(false);
+}
+
 form.addEventListener('submit', (event) => {
   event.preventDefault();
-  handOver(false);
+  enter();
 });
 
 field.addEventListener('beforeinput', (event) => {
   if (event.inputType === 'insertLineBreak' || event.inputType === 'insertParagraph') {
     event.preventDefault();
-    handOver(false);
+    enter();
   } else if (event.data && (LINE_BREAK.test(event.data) || CONTROL.test(event.data))) {
     event.preventDefault();
     insert(event.data);
@@ -189,9 +200,15 @@ field.addEventListener('input', () => {
   field.setSelectionRange(cursor, cursor);
 });
 
-// Ctrl-D as on a terminal: on an empty field it ends the input, else it
-// hands the text over without a line break. Ctrl-U empties the field.
+// Enter; and Ctrl-D as on a terminal: on an empty field it ends the input,
+// else it hands the text over without a line break. Ctrl-U empties the
+// field.
 field.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter' && !event.isComposing) {
+    event.preventDefault();
+    enter();
+    return;
+  }
   if (!event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return;
   const key = event.key.toLowerCase();
   if (key === 'd') {

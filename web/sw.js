@@ -1,5 +1,5 @@
 // The site's copy for playing offline. Installing it stores every file of
-// the site; then each request goes to the network first and refreshes the
+// the site; then each request goes to the server first and refreshes the
 // copy with what comes back, so a visit online always gets the newest
 // version, and without a network the copy answers.
 'use strict';
@@ -17,7 +17,9 @@ self.addEventListener('activate', (event) => event.waitUntil(self.clients.claim(
 self.addEventListener('fetch', (event) => {
   const request = event.request;
   if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
-  event.respondWith(fetch(request).then((response) => {
+  // Asked of the server every time (it answers "not modified" when the
+  // browser's own copy is current), so no stale copy outlives a new version.
+  event.respondWith(fetch(request.url, { cache: 'no-cache' }).then((response) => {
     if (response.ok) {
       const copy = response.clone();
       event.waitUntil(caches.open(CACHE).then((cache) => cache.put(request, copy)));
