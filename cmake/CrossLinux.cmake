@@ -1,8 +1,8 @@
 # Cross-building for another processor of Debian with Debian's cross
-# compilers (g++-TRIPLE). Included by the toolchain file of each processor,
-# which sets QUORBIX_TRIPLE, QUORBIX_DEB_ARCH (Debian's name for it) and
-# CMAKE_SYSTEM_PROCESSOR first, and QUORBIX_EMULATOR when its programs need
-# one here.
+# compilers (g++-TRIPLE), for the presets' test suites (the packages are
+# cross-built by dpkg-buildpackage -a). Included by the toolchain file of
+# each processor, which sets QUORBIX_TRIPLE and CMAKE_SYSTEM_PROCESSOR
+# first, and QUORBIX_EMULATOR when its programs need one here.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_C_COMPILER ${QUORBIX_TRIPLE}-gcc)
 set(CMAKE_CXX_COMPILER ${QUORBIX_TRIPLE}-g++)

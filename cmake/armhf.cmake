@@ -2,6 +2,5 @@
 # later with a 32-bit system).
 set(CMAKE_SYSTEM_PROCESSOR armv7l)
 set(QUORBIX_TRIPLE arm-linux-gnueabihf)
-set(QUORBIX_DEB_ARCH armhf)
 set(QUORBIX_EMULATOR qemu-arm)
 include(${CMAKE_CURRENT_LIST_DIR}/CrossLinux.cmake)

@@ -3,5 +3,4 @@
 # for the sanitizers libasan8:i386 and libubsan1:i386).
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QUORBIX_TRIPLE i686-linux-gnu)
-set(QUORBIX_DEB_ARCH i386)
 include(${CMAKE_CURRENT_LIST_DIR}/CrossLinux.cmake)
