@@ -230,20 +230,24 @@ class PageTest(unittest.TestCase):
         self.assertEqual(message, self.status())
 
     def test_keyboard_moves_freely_ctrl_d_ends_and_play_again_starts_afresh(self):
+        # A slow network: the game is still loading when the page is, and a
+        # name typed meanwhile is kept and shown after the prompt.
+        self.cdp('Network.enable')
+        self.cdp('Network.emulateNetworkConditions', offline=False, latency=0,
+                 downloadThroughput=50000, uploadThroughput=50000)
         self.browser.get(self.address)
-        self.wait_for(NAME)
+        self.assertEqual('Loading the game…', self.status())
         self.assertEqual('field', self.active())
-        self.assertEqual('text', self.js('return document.getElementById("field").inputMode'))
+        self.paste('Tesx\t\x9b')
+        self.keys(Keys.BACKSPACE, 's', Keys.ENTER)
+        self.wait_for("player Tess 's turn")
+        self.assertTrue(self.screen().startswith(NAME + '  Tess\n'))
+        self.assertEqual('numeric', self.js('return document.getElementById("field").inputMode'))
         self.keys(Keys.TAB)
         self.assertEqual('BUTTON', self.js('return document.activeElement.tagName'))
         self.assertNotEqual('none', self.js('return getComputedStyle(document.activeElement).outlineStyle'))
         self.keys(Keys.SHIFT, Keys.TAB)
         self.assertEqual('field', self.active())
-        self.paste('Tesx\t\x9b')
-        self.keys(Keys.BACKSPACE, 's', Keys.ENTER)
-        self.wait_for('Reroll chance 1:')
-        self.assertIn("player Tess 's turn", self.screen())
-        self.assertEqual('numeric', self.js('return document.getElementById("field").inputMode'))
         self.keys('0', Keys.BACKSPACE, Keys.CONTROL, 'd')
         self.assertEqual('The game ended with status 1.', self.end_message())
         self.assertTrue(self.screen().endswith('Input ended before the game was over.'))
@@ -253,6 +257,7 @@ class PageTest(unittest.TestCase):
         self.browser.find_element('id', 'again').click()
         self.wait_for(NAME)
         self.assertNotIn('Tess', self.screen())
+        self.assertEqual('text', self.js('return document.getElementById("field").inputMode'))
         self.keys('Ann', Keys.ENTER)
         self.wait_for("player Ann 's turn")
         self.assertTrue(self.js('return document.getElementById("again").hidden'))
@@ -284,10 +289,14 @@ class PageTest(unittest.TestCase):
         self.wait_for(CHOOSE)
         self.assertIn(REROLL + '\n10100\n', self.screen())
         self.assertIn(REROLL + '\n00000\n', self.screen())
-        # The page fits the phone: nothing wider than the screen.
-        self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), 360)
-        self.assertEqual(*self.js('const t = document.getElementById("transcript");'
-                                  'return [t.scrollWidth, t.clientWidth];'))
+        # The page fits the phone, upright and turned: nothing wider than
+        # the screen.
+        for width, height in ((360, 740), (740, 360)):
+            self.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height,
+                     deviceScaleFactor=3, mobile=True)
+            self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), width)
+            self.assertEqual(*self.js('const t = document.getElementById("transcript");'
+                                      'return [t.scrollWidth, t.clientWidth];'))
         self.browser.save_screenshot(os.path.join(SHOTS, 'phone.png'))
         self.browser.find_element('id', 'end-input').click()
         self.assertEqual('The game ended with status 1.', self.end_message())
