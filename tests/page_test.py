@@ -87,11 +87,11 @@ def stop(state):
     os.kill(pid, signal.SIGTERM)
 
 
-def played(name):
-    """A complete game's answers, always keeping the dice and taking the
-    categories in order; the transcript the page should show for them, the
-    node game's output with each answer where it is read; and the node run."""
-    answers = name + '\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 14))
+def played():
+    """Robin's complete game, always keeping the dice and taking the
+    categories in order: the transcript the page should show, the node
+    game's output with each answer where it is read; and the node run."""
+    answers = 'Robin\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 14))
     node = subprocess.run([NODE, '-e', FIX_CLOCK + 'require(process.argv[1])', GAME_JS],
                           input=answers, capture_output=True, text=True, timeout=60)
     prompts = (NAME + '  ', REROLL + '\n', CHOOSE + '\n')
@@ -99,7 +99,7 @@ def played(name):
     taken = iter(answers.split('\n'))
     expected = ''.join(piece + next(taken) + '\n' if piece.endswith(prompts) else piece
                        for piece in pieces)
-    return answers, expected, node
+    return expected, node
 
 
 class Server:
@@ -208,7 +208,7 @@ class PageTest(unittest.TestCase):
         message = self.end_message()
         self.browser.save_screenshot(os.path.join(SHOTS, 'complete-game.png'))
 
-        answers, expected, node = played('Robin')
+        expected, node = played()
         self.assertEqual(expected.rstrip(), self.screen())
         self.assertIn(CARDS, expected)
 
@@ -428,7 +428,7 @@ class FirefoxTest(unittest.TestCase):
         with open(STATE) as f:
             page = f'http://127.0.0.1:{f.read().split()[1]}/'
         shown = asyncio.run(self.play(page))
-        _, expected, node = played('Robin')
+        expected, node = played()
         self.assertEqual((0, ''), (node.returncode, node.stderr))
         self.assertEqual(expected.rstrip(), shown.rstrip())
 

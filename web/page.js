@@ -17,7 +17,7 @@ const encoder = new TextEncoder();
 
 // C0 and C1 controls: never shown in the field, never sent to the game.
 const CONTROL = /[\u0000-\u001f\u007f-\u009f]/;
-const CONTROLS = /[\u0000-\u001f\u007f-\u009f]/g;
+const CONTROLS = new RegExp(CONTROL.source, 'g');
 const LINE_BREAK = /\r\n|\r|\n/;
 // The live region keeps its last lines only (a removal is not read out),
 // and reads out the start of a very long line.
