@@ -116,4 +116,22 @@ TEST(PlayerTest, CardWithEmptyCategoriesShowsErrorsAboveTotals) {
   EXPECT_NE(std::string::npos, out.find("Total of Upper Section: ______21\n"));
 }
 
+TEST(PlayerTest, TotalsComputeTheirPartsInTheCardsOrder) {
+  Console console;
+  Player player;
+  fillAll(player, {1, 2, EMPTY_SCORE, 4, 5, 6, 7, EMPTY_SCORE, 9, 10, 11, 12, 13});
+  player.printScoreCard();
+  const std::string upper = "Error: Cannot compute upper total, the category :Threes is blank.\n";
+  const std::string lower =
+      "Error: Cannot compute lower total, the category :4 of a kind is blank.\n";
+  const std::string out = console.output();
+  // Upper total, bonus, then lower total, each computed before its line.
+  EXPECT_EQ(
+      upper + "Total Score:__________________-1\n" + upper + "Bonus:________________________0\n" +
+          upper + upper + "Total of Upper Section: ______-1\n\n\n",
+      out.substr(out.find("Sixes_") + 32, out.find("Lower Section:") - out.find("Sixes_") - 32));
+  EXPECT_EQ("\n\n" + upper + upper + lower + "Grand Total:__________________-2\n",
+            out.substr(out.rfind("______-1\n") + 9));
+}
+
 }  // namespace

@@ -397,7 +397,13 @@ class StringDifferentialTest : public ::testing::Test {
       case 1: pool[i] = std::make_unique<String>(a), m = {"", std::max(a, 0)}; break;
       case 2: pool[i] = std::make_unique<String>(t.c_str()), m = {t, size(t)}; break;
       case 3: pool[i] = std::make_unique<String>(*pool[j]), m = {o.text, size(o.text)}; break;
-      case 4: s = *pool[j], m = o; break;
+      case 4: {  // A new array exactly when the capacities differ.
+        const std::size_t made = arraysMade;
+        s = *pool[j];
+        ASSERT_EQ(made + (m.capacity != o.capacity), arraysMade);
+        m = o;
+        break;
+      }
       case 5: s += *pool[j], m.text += o.text; break;
       case 6: s.append(*pool[j]), m.text += o.text; break;
       case 7: s += t.c_str(), m.text += t; break;
