@@ -15,11 +15,12 @@
 #   - WebAssembly, which is not ELF either and runs in the browser's or
 #     node's sandbox, where these protections have no meaning.
 add_library(quorbix_hardening INTERFACE)
-option(QUORBIX_HARDENING "Build the game with the protections above" ON)
 
 if(NOT QUORBIX_HARDENING OR QUORBIX_SANITIZE OR QUORBIX_FUZZ OR QUORBIX_COVERAGE OR WIN32 OR EMSCRIPTEN)
+  set(QUORBIX_HARDENED OFF)
   return()
 endif()
+set(QUORBIX_HARDENED ON)
 
 target_compile_options(quorbix_hardening INTERFACE
   -fstack-protector-strong -fPIE

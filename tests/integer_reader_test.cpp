@@ -98,7 +98,7 @@ TEST(IntegerReaderTest, ValuesBeyondAnIntFailAfterAllTheirDigits) {
 
 #ifdef QUORBIX_LIMIT_TESTS
 // More digits than an int can count: 2^31 + 16 of them, generated as they are
-// read. Built only into the optimised `limits` build, where this takes
+// read. Built only into the optimised builds that check the game as released, where this takes
 // seconds, not the minutes it would take under the sanitizers.
 TEST(IntegerReaderReleaseOnlyTest, MoreDigitsThanAnIntCanCountAreAllTakenAndOutOfRange) {
   const unsigned long long digits = (1ULL << 31) + 16;

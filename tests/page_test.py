@@ -2,8 +2,6 @@
 """The web page in a real browser (Debian's chromium, driven by selenium),
 played from the site as the web zip holds it.
 
-  page_test.py unpack CPACK_CONFIG SITE   packs the web zip with cpack and
-                                          unpacks it into the folder SITE
   page_test.py serve SITE STATE           starts a web server for SITE on
                                           127.0.0.1
   page_test.py stop STATE                 stops it
@@ -20,7 +18,6 @@ for byte.
 """
 import asyncio
 import functools
-import glob
 import http.server
 import json
 import os
@@ -33,7 +30,6 @@ import tempfile
 import threading
 import time
 import unittest
-import zipfile
 
 import websockets
 
@@ -56,17 +52,6 @@ PASTE = ('const data = new DataTransfer(); data.setData("text/plain", arguments[
          'document.activeElement.dispatchEvent(new ClipboardEvent("paste", {clipboardData: data}));')
 PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
                'Chrome/120.0.0.0 Mobile Safari/537.36')
-
-
-def unpack(config, site):
-    with tempfile.TemporaryDirectory(dir=os.path.dirname(os.path.abspath(site))) as work:
-        subprocess.run(['cpack', '--config', config, '-B', work], check=True, stdout=subprocess.DEVNULL)
-        zips = glob.glob(os.path.join(work, '*.zip'))
-        if len(zips) != 1:
-            sys.exit(f'page_test.py: cpack made {zips}, not one zip')
-        shutil.rmtree(site, ignore_errors=True)
-        with zipfile.ZipFile(zips[0]) as archive:
-            archive.extractall(site)
 
 
 def serve(site, state):
@@ -434,9 +419,7 @@ class FirefoxTest(unittest.TestCase):
 
 
 if __name__ == '__main__':
-    if sys.argv[1] == 'unpack':
-        unpack(sys.argv[2], sys.argv[3])
-    elif sys.argv[1] == 'serve':
+    if sys.argv[1] == 'serve':
         serve(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == 'stop':
         stop(sys.argv[2])

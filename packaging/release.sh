@@ -1,0 +1,94 @@
+#!/bin/sh
+# Makes a release of the commit checked out: run as root from the top of a
+# clone on Debian 12. It writes build/dist/ holding the source tarball, the
+# Debian source package, the Debian packages for amd64, arm64, armhf and
+# i386, the Windows zip, the web zip and SHA256SUMS, which lists them all.
+#
+# Every file but the source tarball is built from that tarball, unpacked in a
+# folder of its own, so what is published as source builds all that is
+# published. The suites do not run here (CI runs them). Two releases of the
+# same commit give the same bytes, from any folder, under any umask, time
+# zone or locale. Missing Debian packages are installed.
+set -eu
+cd "$(dirname "$0")/.."
+umask 022
+export LC_ALL=C.UTF-8 TZ=UTC
+unset DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
+
+fail() {
+  echo "release.sh: $*" >&2
+  exit 1
+}
+[ -f debian/changelog ] && [ -e .git ] || fail "run it from the top of a clone"
+[ "$(dpkg --print-architecture)" = amd64 ] || fail "it builds on amd64 (Debian's), not $(dpkg --print-architecture)"
+
+# Hosted by this machine: amd64. The others are cross-built.
+arches="arm64 armhf i386"
+packages="git dpkg-dev debhelper build-essential cmake g++ unzip strip-nondeterminism
+  g++-mingw-w64-x86-64-posix emscripten"
+for arch in $arches; do
+  dpkg --print-foreign-architectures | grep -qx "$arch" || dpkg --add-architecture "$arch" ||
+    fail "cannot add the architecture $arch (as root?)"
+  packages="$packages crossbuild-essential-$arch libc6:$arch libstdc++6:$arch libgcc-s1:$arch"
+done
+missing=""
+for p in $packages; do
+  [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" = installed ] || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  echo "release.sh: installing$missing"
+  said=$(mktemp)
+  # shellcheck disable=SC2086 # one word per package
+  { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+      $missing; } >"$said" 2>&1 || { cat "$said"; rm -f "$said"; fail "cannot install$missing"; }
+  rm -f "$said"
+fi
+
+version=$(dpkg-parsechangelog -S Version)
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -S Timestamp)
+export SOURCE_DATE_EPOCH
+name=quorbix-$version
+dist=$PWD/build/dist
+work=$PWD/build/release-work
+rm -rf "$dist" "$work"
+mkdir -p "$dist" "$work"
+
+# log WHAT COMMAND...: runs it with its output in a log, shown when it fails.
+log() {
+  what=$1
+  shift
+  "$@" >"$work/$what.log" 2>&1 || { cat "$work/$what.log"; fail "$what failed; its output is above"; }
+}
+
+echo "release.sh: $name, from commit $(git rev-parse --short HEAD)"
+[ -z "$(git status --porcelain --untracked-files=no)" ] ||
+  echo "release.sh: changes that are not committed are left out"
+git archive --format=tar --prefix="$name/" HEAD | gzip -n -9 >"$dist/$name.tar.gz"
+tar -xzpf "$dist/$name.tar.gz" -C "$work"
+src=$work/$name
+
+# The Debian source package, then each architecture's binary package.
+(cd "$work" && log source dpkg-source -b "$name")
+for arch in amd64 $arches; do
+  if [ "$arch" = amd64 ]; then
+    (cd "$src" && log "deb-$arch" env DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b)
+  else
+    (cd "$src" && log "deb-$arch" dpkg-buildpackage -a "$arch" -Pcross,nocheck -us -uc -b)
+  fi
+done
+for arch in amd64 $arches; do
+  cp "$work/quorbix_${version}_$arch.deb" "$dist/"
+done
+cp "$work/quorbix_$version.dsc" "$work/quorbix_$version.tar.xz" "$dist/"
+
+# The zips, by their presets, without the tests.
+for preset in windows web; do
+  (cd "$src" && log "$preset" sh -c "cmake --preset $preset -DQUORBIX_BUILD_TESTS=OFF &&
+    cmake --build --preset $preset && cpack --preset $preset")
+done
+cp "$src/build/windows/$name-win64.zip" "$src/build/web/$name-web.zip" "$dist/"
+
+(cd "$dist" && sha256sum -- * >SHA256SUMS)
+[ "$(wc -l <"$dist/SHA256SUMS")" -eq 9 ] || fail "not nine files in $dist"
+echo "release.sh: $dist holds:"
+cat "$dist/SHA256SUMS"
