@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Checks of the game as released, by the program itself:
 #
 #   release_test.sh valgrind GAME INPUT   plays INPUT to its end under
