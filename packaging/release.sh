@@ -25,7 +25,7 @@ fail() {
 # Hosted by this machine: amd64. The others are cross-built.
 arches="arm64 armhf i386"
 packages="git dpkg-dev debhelper build-essential cmake g++ unzip strip-nondeterminism
-  g++-mingw-w64-x86-64-posix emscripten"
+  g++-mingw-w64-x86-64-posix emscripten mandoc"
 for arch in $arches; do
   dpkg --print-foreign-architectures | grep -qx "$arch" || dpkg --add-architecture "$arch" ||
     fail "cannot add the architecture $arch (as root?)"

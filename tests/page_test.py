@@ -50,6 +50,34 @@ REROLL = 'If you don\'t want to reroll, input 00000'
 CHOOSE = 'Enter the number of an available category (1-13):'
 PASTE = ('const data = new DataTransfer(); data.setData("text/plain", arguments[0]);'
          'document.activeElement.dispatchEvent(new ClipboardEvent("paste", {clipboardData: data}));')
+# The contrast of the transcript's text of the class arguments[0] (plain,
+# answer, error) with its background, as WCAG reckons it.
+CONTRAST = '''const probe = document.createElement('span');
+probe.className = arguments[0];
+document.getElementById('transcript').append(probe);
+const luminance = (color) => {
+  const [r, g, b] = color.match(/[\\d.]+/g).slice(0, 3).map((c) => {
+    c /= 255; return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4; });
+  return 0.2126 * r + 0.7152 * g + 0.0722 * b; };
+const text = luminance(getComputedStyle(probe).color);
+const back = luminance(getComputedStyle(document.getElementById('transcript')).backgroundColor);
+probe.remove();
+return (Math.max(text, back) + 0.05) / (Math.min(text, back) + 0.05);'''
+# Of the last menu's 13 entries: how many lines the number and label take,
+# how far right of the entry's start the rest begins, on how many lines.
+ENTRIES = '''return [...document.querySelectorAll('#transcript .line')].filter(
+  (line) => line.querySelector('.entry')).slice(-13).map((line) => {
+  const range = document.createRange();
+  range.selectNodeContents(line.lastChild);
+  const rest = [...range.getClientRects()].filter((r) => r.width > 0).map((r) => r.left);
+  return [line.querySelector('.entry').getClientRects().length,
+          Math.min(...rest) - line.getBoundingClientRect().left, rest.length]; });'''
+ICONS = '''return fetch('manifest.webmanifest').then((r) => r.json()).then((m) => Promise.all(
+  m.icons.concat(m.screenshots).map((icon) => new Promise((done) => {
+    const image = new Image();
+    image.onload = () => done([icon.sizes, icon.purpose || '',
+                               image.naturalWidth + 'x' + image.naturalHeight]);
+    image.src = icon.src; }))));'''
 PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
                'Chrome/120.0.0.0 Mobile Safari/537.36')
 
@@ -165,6 +193,14 @@ class PageTest(unittest.TestCase):
                    'the end of the game')
         return self.status()
 
+    def click(self, element_id):
+        self.browser.find_element('id', element_id).click()
+
+    def end_the_game(self):
+        """End the game, and End the game when asked whether to."""
+        self.click('end-game')
+        self.browser.find_element('css selector', '#confirm button[value=end]').click()
+
     def no_accessibility_faults(self, when):
         with open(AXE_JS) as f:
             self.js(f.read())
@@ -234,7 +270,7 @@ class PageTest(unittest.TestCase):
         self.keys(Keys.SHIFT, Keys.TAB)
         self.assertEqual('field', self.active())
         self.keys('0', Keys.BACKSPACE, Keys.CONTROL, 'd')
-        self.assertEqual('The game ended with status 1.', self.end_message())
+        self.assertEqual('You ended the game before its end.', self.end_message())
         self.assertTrue(self.screen().endswith('Input ended before the game was over.'))
         self.keys(Keys.ENTER)  # The focus is on the message, not on Play again.
         time.sleep(0.5)
@@ -283,8 +319,64 @@ class PageTest(unittest.TestCase):
             self.assertEqual(*self.js('const t = document.getElementById("transcript");'
                                       'return [t.scrollWidth, t.clientWidth];'))
         self.browser.save_screenshot(os.path.join(SHOTS, 'phone.png'))
-        self.browser.find_element('id', 'end-input').click()
-        self.assertEqual('The game ended with status 1.', self.end_message())
+        self.end_the_game()
+        self.assertEqual('You ended the game before its end.', self.end_message())
+
+    def test_a_click_on_enter_keeps_the_field_and_no_single_click_ends_the_game(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.keys('Robin')
+        self.click('enter')
+        self.assertEqual('field', self.active())
+        self.keys('11111', Keys.ENTER)
+        self.wait_for(REROLL + '\n11111\n')
+        self.assertTrue(self.js('return document.getElementById("again").hidden'))
+        self.click('end-game')  # Asked first; keeping on is the default.
+        self.assertTrue(self.js('return document.getElementById("confirm").open'))
+        self.keys(Keys.ENTER)
+        self.until(lambda: self.active() == 'field', 'the field to have the focus again')
+        self.assertEqual('', self.status())
+        self.keys('00000', Keys.ENTER)
+        self.wait_for(CHOOSE)
+        self.end_the_game()
+        self.assertEqual('You ended the game before its end.', self.end_message())
+        self.assertTrue(self.js('return document.getElementById("enter").disabled'))
+
+    def test_the_menu_reads_on_a_phone_in_light_and_dark(self):
+        self.cdp('Emulation.setDeviceMetricsOverride', width=360, height=740, deviceScaleFactor=3,
+                 mobile=True)
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.paste('Ann\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 5)) +
+                   '00000\n00000\n')
+        self.wait_for(CHOOSE, 5)
+        # Each entry's number and label on one line, what wraps indented
+        # under the entry's start; the newest hand in sight at the top.
+        lines = self.js(ENTRIES)
+        self.assertEqual([1] * 13, [heads for heads, _, _ in lines])
+        self.assertTrue(all(indent > 20 for _, indent, _ in lines), lines)
+        self.assertTrue(all(rest > 1 for _, _, rest in lines[:4]), lines)  # Filled: wrapped.
+        self.assertLess(self.js('return document.querySelector(".hand.latest")'
+                                '.getBoundingClientRect().top'), 400)
+        # Contrast of at least 7:1 for each kind of text, in both schemes.
+        for scheme in ('light', 'dark'):
+            self.cdp('Emulation.setEmulatedMedia',
+                     features=[{'name': 'prefers-color-scheme', 'value': scheme}])
+            for kind in ('', 'answer', 'error'):
+                self.assertGreaterEqual(self.js(CONTRAST, kind), 7, (scheme, kind))
+            self.assertEqual('light dark', self.js(
+                'return getComputedStyle(document.getElementById("field")).colorScheme'))
+
+    def test_installable_with_its_rules_from_the_manual(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.assertIn('a bonus of 35', self.js('return document.getElementById("rules").textContent'))
+        self.assertTrue(self.js('return document.querySelector("meta[name=description]").content'))
+        icons = self.js(ICONS)  # [sizes, purpose, as loaded] of each icon and screenshot
+        self.assertLessEqual({('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')},
+                             {(sizes, purpose) for sizes, purpose, _ in icons})
+        self.assertEqual([sizes for sizes, _, _ in icons][1:], [size for _, _, size in icons][1:])
+        self.assertEqual([], self.cdp('Page.getInstallabilityErrors')['installabilityErrors'])
 
     def test_a_failed_load_says_what_failed(self):
         self.cdp('Network.enable')
@@ -335,7 +427,7 @@ class PageTest(unittest.TestCase):
         self.js('location.reload()')
         self.wait_for(NAME)
         self.paste('a' * 3000000 + '\n')
-        self.assertEqual('The game ended with status 1.', self.end_message())
+        self.assertEqual('The game ran out of memory and stopped.', self.end_message())
         self.assertEqual('quorbix: out of memory', self.js(
             'return document.querySelector("#transcript .error").textContent').strip())
 

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Measures the page against its budgets: the page's files (HTML, scripts,
-style sheet, WebAssembly, manifest, service worker) gzipped, at most 120 KB
+style sheet, WebAssembly, manifest, service worker) gzipped, at most 100 KB
 in all, and the time from navigation to the name prompt on screen in
 headless Chromium, at most 0.5 s, the median of five uncached loads.
 
@@ -25,7 +25,7 @@ files = sorted(f for f in os.listdir(site) if f.endswith(('.html', '.js', '.css'
 if not files:
     sys.exit(f'budget.py: no page in {site}')
 size = sum(len(gzip.compress(open(os.path.join(site, f), 'rb').read(), 9)) for f in files)
-print(f'page files, gzipped: {size / 1000:.0f} KB in {len(files)} files (budget 120 KB)')
+print(f'page files, gzipped: {size / 1000:.0f} KB in {len(files)} files (budget 100 KB)')
 
 # The moment the prompt shows, as the screen reader's copy of the screen has it.
 WATCH = '''new MutationObserver((changes, watcher) => {
@@ -70,7 +70,7 @@ try:
 finally:
     browser.quit()
     server.shutdown()
-if size > 120_000:
+if size > 100_000:
     sys.exit(f"budget.py: the page's files are over their budget: {size / 1000:.0f} KB")
 if median > 1.0:
     sys.exit(f'budget.py: the name prompt took {median:.2f} s, twice its budget or more')

@@ -1,5 +1,7 @@
-// Put in front of the game's own JavaScript: joins the game's standard input,
-// output and error to the page, and runs the game once.
+// Linked into the page's build of the game as a JavaScript library, in place
+// of Emscripten's file system: the game's standard input, output and error
+// are the page's, and `Module.play()` runs the game once, giving a promise
+// of its exit status.
 //
 // The page passes `Module.console` with three functions:
 //   read(max, deliver)  calls deliver(bytes) with 1 to max bytes of input as
@@ -7,49 +9,63 @@
 //                       of input;
 //   write(bytes)        shows the game's standard output;
 //   writeError(bytes)   shows its standard error.
-// `Module.play()` runs the game and gives a promise of its exit status.
 //
-// A read that finds nothing typed yet suspends the game (Asyncify, on the
-// import that reads) and resumes it when the page delivers, so the page
-// never blocks while the game waits for the player.
-Module['play'] = function () {
-  var page = Module['console'];
-  // A character device for each stream; every write is passed on whole and
-  // at once, so a prompt with no line break shows as soon as it is flushed.
-  function device(fd, operations) {
-    var id = FS.makedev(64, fd);
-    FS.registerDevice(id, operations);
-    FS.mkdev('/dev/page' + fd, id);
-    return '/dev/page' + fd;
-  }
-  function writer(show) {
-    return {
-      write: function (stream, buffer, offset, length) {
-        show(buffer.slice(offset, offset + length));
-        return length;
-      }
-    };
-  }
-  var paths = [
-    device(0, {
-      read: function (stream, buffer, offset, length) {
-        if (length === 0) return 0;
-        return Asyncify.handleSleep(function (wakeUp) {
-          page.read(length, function (bytes) {
-            buffer.set(bytes, offset);
-            wakeUp(bytes.length);
-          });
+// A read that finds nothing typed yet suspends the game (Asyncify, on this
+// import) and resumes it when the page delivers, so the page never blocks
+// while the game waits for the player. Every write is passed on whole and
+// at once, so a prompt with no line break shows as soon as it is flushed.
+mergeInto(LibraryManager.library, {
+  $quorbixPlay__postset: "Module['play'] = quorbixPlay;",
+  $quorbixPlay: function () {
+    return Promise.resolve(ccall('main', 'number', [], [], { async: true }));
+  },
+
+  // The buffers of an iovec array: [address, length] pairs.
+  $quorbixBuffers: function (iov, iovcnt) {
+    var buffers = [];
+    for (var i = 0; i < iovcnt; i++) {
+      buffers.push([HEAPU32[(iov >> 2) + 2 * i], HEAPU32[(iov >> 2) + 2 * i + 1]]);
+    }
+    return buffers;
+  },
+
+  fd_write__deps: ['$quorbixBuffers', '$quorbixPlay'],
+  fd_write__sig: 'iiiii',
+  fd_write: function (fd, iov, iovcnt, pnum) {
+    if (fd !== 1 && fd !== 2) return 8; // EBADF: no other file is open.
+    var show = Module['console'][fd === 1 ? 'write' : 'writeError'];
+    var written = 0;
+    quorbixBuffers(iov, iovcnt).forEach(function (buffer) {
+      if (buffer[1] > 0) show(HEAPU8.slice(buffer[0], buffer[0] + buffer[1]));
+      written += buffer[1];
+    });
+    HEAPU32[pnum >> 2] = written;
+    return 0;
+  },
+
+  fd_read__deps: ['$quorbixBuffers'],
+  fd_read__sig: 'iiiii',
+  fd_read: function (fd, iov, iovcnt, pnum) {
+    if (fd !== 0) return 8; // EBADF
+    var buffers = quorbixBuffers(iov, iovcnt);
+    var room = buffers.reduce(function (sum, buffer) { return sum + buffer[1]; }, 0);
+    if (room === 0) {
+      HEAPU32[pnum >> 2] = 0;
+      return 0;
+    }
+    return Asyncify.handleSleep(function (wakeUp) {
+      Module['console'].read(room, function (bytes) {
+        // The bytes fill the buffers in order. The heap may have grown
+        // meanwhile, so it is looked up afresh.
+        var taken = 0;
+        buffers.forEach(function (buffer) {
+          var part = bytes.subarray(taken, taken + buffer[1]);
+          HEAPU8.set(part, buffer[0]);
+          taken += part.length;
         });
-      }
-    }),
-    device(1, writer(page.write)),
-    device(2, writer(page.writeError))
-  ];
-  // Standard input, output and error become the page's: closed, then opened
-  // again in order, each taking the lowest free descriptor.
-  for (var fd = 0; fd < 3; fd++) FS.close(FS.getStream(fd));
-  FS.open(paths[0], 'r');
-  FS.open(paths[1], 'w');
-  FS.open(paths[2], 'w');
-  return Promise.resolve(ccall('main', 'number', [], [], { async: true }));
-};
+        HEAPU32[pnum >> 2] = taken;
+        wakeUp(0);
+      });
+    });
+  }
+});

@@ -2,15 +2,18 @@
 // (Enter, a phone's Enter or Go, or each line of a paste) waits its turn and
 // is shown where the game takes it. A screen reader hears every line once,
 // in order, from a live region of its own. When the game has ended the page
-// says both Grand Totals, and Play again starts a new game, which is a new
-// instance of the program with input of its own.
+// says how it ended (both Grand Totals, for a complete game), and Play again
+// starts a new game, which is a new instance of the program with input of its
+// own. No single tap ends a game: End the game asks first.
 'use strict';
 
 const transcript = document.getElementById('transcript');
 const spoken = document.getElementById('spoken');
 const form = document.getElementById('answer');
 const field = document.getElementById('field');
-const endInput = document.getElementById('end-input');
+const enterButton = document.getElementById('enter');
+const endGame = document.getElementById('end-game');
+const confirmEnd = document.getElementById('confirm');
 const statusLine = document.getElementById('status');
 const again = document.getElementById('again');
 const encoder = new TextEncoder();
@@ -72,10 +75,16 @@ class Input {
 }
 
 // The transcript: the game's output, its errors and the player's answers,
-// in the order they came. `line` is the text of the line not yet ended and
-// `heard` how much of it the live region has read out already.
+// in the order they came, one element per line. `line` is the text of the
+// line not yet ended and `heard` how much of it the live region has read out
+// already; `lineBox` is its element.
 let line = '';
 let heard = 0;
+let lineBox = null;
+// A menu entry: its number and label, then what it would score or holds.
+const ENTRY = /^(\(\d+\) ?- [^.]*\.+)(.+)$/;
+// A hand: five dice between bars.
+const HAND = /^ {3}\|( {3}\d {3}\|){5}$/;
 
 function speak(text) {
   if (!text.trim()) return;
@@ -94,27 +103,59 @@ function speakRest() {
   heard = line.length;
 }
 
-let scrolling = false;
-function append(text, kind) {
+// Text of one line added to its element: plain, or in a span of its kind.
+function addToLine(text, kind) {
   if (!text) return;
-  const last = transcript.lastChild;
-  if (last && last.nodeType === Node.TEXT_NODE && !kind) {
-    last.appendData(text);
-  } else if (kind) {
+  if (!lineBox) {
+    lineBox = document.createElement('span');
+    lineBox.className = 'line';
+    transcript.append(lineBox);
+  }
+  const last = lineBox.lastChild;
+  if (kind) {
     const span = document.createElement('span');
     span.className = kind;
     span.textContent = text;
-    transcript.append(span);
+    lineBox.append(span);
+  } else if (last && last.nodeType === Node.TEXT_NODE) {
+    last.appendData(text);
   } else {
-    transcript.append(text);
+    lineBox.append(text);
   }
+}
+
+// A line of the game's own, once it has ended: a menu entry keeps its number
+// with its label; the newest hand is marked to stay in sight.
+function shape(box, text) {
+  if (box.childNodes.length !== 1 || box.firstChild.nodeType !== Node.TEXT_NODE) return;
+  const entry = ENTRY.exec(text);
+  if (entry) {
+    const head = document.createElement('span');
+    head.className = 'entry';
+    head.textContent = entry[1];
+    box.firstChild.deleteData(0, entry[1].length);
+    // What the entry scores or holds may start a new line.
+    box.prepend(head, document.createElement('wbr'));
+  } else if (HAND.test(text)) {
+    for (const old of transcript.querySelectorAll('.hand.latest')) old.classList.remove('latest');
+    box.classList.add('hand', 'latest');
+  }
+}
+
+let scrolling = false;
+function append(text, kind) {
+  if (!text) return;
   const lines = text.split('\n');
   for (let i = 0; i < lines.length - 1; i++) {
+    addToLine(lines[i] + '\n', kind);
     line += lines[i];
     speakRest();
+    shape(lineBox, line);
+    lineBox = null;
     line = '';
     heard = 0;
   }
+  addToLine(lines[lines.length - 1], kind);
   line += lines[lines.length - 1];
   // Once a frame at most, the newest line is brought into view.
   if (!scrolling) {
@@ -172,9 +213,13 @@ function enter() {
   handOver(false);
 }
 
+// A click or tap on Enter leaves the focus, and a phone's keyboard, in the
+// field.
+enterButton.addEventListener('mousedown', (event) => event.preventDefault());
 form.addEventListener('submit', (event) => {
   event.preventDefault();
   enter();
+  if (game) field.focus();
 });
 
 field.addEventListener('beforeinput', (event) => {
@@ -187,9 +232,13 @@ field.addEventListener('beforeinput', (event) => {
   }
 });
 
+// A paste of one line is the browser's own; lines, or controls, are taken
+// apart here.
 field.addEventListener('paste', (event) => {
+  const text = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
+  if (!LINE_BREAK.test(text) && !CONTROL.test(text)) return;
   event.preventDefault();
-  insert(event.clipboardData.getData('text/plain'));
+  insert(text);
 });
 
 // Whatever else brought a control in (a composition, a drop) takes it out.
@@ -224,11 +273,18 @@ field.addEventListener('keydown', (event) => {
   }
 });
 
-endInput.addEventListener('click', () => {
-  if (!game) return;
-  if (field.value) handOver(true);
-  game.input.end();
-  field.focus();
+// Ending a game early asks first; keeping on playing is the answer Enter or
+// Escape gives.
+endGame.addEventListener('click', () => {
+  if (game) confirmEnd.showModal();
+});
+confirmEnd.addEventListener('close', () => {
+  if (game && confirmEnd.returnValue === 'end') {
+    if (field.value) handOver(true);
+    game.input.end();
+  }
+  confirmEnd.returnValue = '';
+  if (game) field.focus();
 });
 
 // The summary of a complete game, from the two cards the game printed.
@@ -243,10 +299,20 @@ function summary() {
   return `Game over. ${human.name} ${human.total}, ${computer.name} ${computer.total}: ${higher}.`;
 }
 
+// How a game that did not end complete ended, in a player's words.
+function howItEnded(ended) {
+  const errors = [...transcript.querySelectorAll('.error')].map((e) => e.textContent).join('');
+  if (errors.includes('out of memory')) return 'The game ran out of memory and stopped.';
+  if (errors.trim()) return `The game stopped: ${errors.replace(/^quorbix: /, '').trim()}.`;
+  return ended ? 'You ended the game before its end.' : 'The game stopped before its end.';
+}
+
 function finish(message) {
   game = null;
+  if (confirmEnd.open) confirmEnd.close();
   field.disabled = true;
-  endInput.disabled = true;
+  enterButton.disabled = true;
+  endGame.hidden = true;
   statusLine.textContent = message;
   again.hidden = false;
   // The message takes the focus: an Enter more starts nothing.
@@ -269,9 +335,11 @@ async function play() {
   spoken.textContent = '';
   line = '';
   heard = 0;
+  lineBox = null;
   again.hidden = true;
   field.disabled = false;
-  endInput.disabled = false;
+  enterButton.disabled = false;
+  endGame.hidden = false;
   field.value = '';
   field.inputMode = 'text';
   statusLine.textContent = 'Loading the game…';
@@ -306,7 +374,7 @@ async function play() {
   let message;
   try {
     const status = await instance.play();
-    message = status === 0 ? summary() : `The game ended with status ${status}.`;
+    message = status === 0 ? summary() : howItEnded(input.ended);
   } catch (error) {
     message = `The game stopped: ${error}.`;
   }
