@@ -14,7 +14,7 @@
 # The rules are the manual's DESCRIPTION: how a turn goes, what each category
 # scores, the bonus and the end.
 file(STRINGS ${MANUAL} lines)
-set(rules ".TH QUORBIX 6\n")
+set(rules ".TH QUORBIX 6\n.SH RULES\n")
 set(inside OFF)
 foreach(line IN LISTS lines)
   if(line MATCHES "^\\.SH ")
@@ -26,7 +26,7 @@ foreach(line IN LISTS lines)
     string(APPEND rules "${line}\n")
   endif()
 endforeach()
-if(rules STREQUAL ".TH QUORBIX 6\n")
+if(rules STREQUAL ".TH QUORBIX 6\n.SH RULES\n")
   message(FATAL_ERROR "${MANUAL}: no DESCRIPTION")
 endif()
 string(REPLACE ";" "\\;" rules "${rules}")
@@ -44,10 +44,12 @@ else()
   # Bold and underlined letters are written over themselves, with backspaces.
   string(ASCII 8 backspace)
   string(REGEX REPLACE ".${backspace}" "" text "${text}")
-  # The header and the footer lines go, and the section's indent.
-  string(REGEX REPLACE "^[^\n]*\n\n" "" text "${text}")
+  # The header, the section's title and the footer go, and the indent of
+  # the text (7) and of its subsections' titles (3).
+  string(REGEX REPLACE "^[^\n]*\n\nRULES\n" "" text "${text}")
   string(REGEX REPLACE "\n\n[^\n]*\n$" "\n" text "${text}")
-  string(REGEX REPLACE "(^|\n)   " "\\1" text "${text}")
+  string(REGEX REPLACE "\n(       |   )" "\n" text "\n${text}")
+  string(SUBSTRING "${text}" 1 -1 text)
 endif()
 if(NOT text MATCHES "bonus of 35")
   message(FATAL_ERROR "${MANDOC} gave no rules: ${text}")

@@ -12,8 +12,20 @@ if(WIN32)
   # with CRLF line ends, as Notepad wants them.
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt @ONLY
                  NEWLINE_STYLE CRLF)
-  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
-                 ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  # The player's guide, with the rules from the manual page.
+  find_program(QUORBIX_MANDOC mandoc REQUIRED)
+  set(manual ${PROJECT_BINARY_DIR}/man/quorbix.6)
+  add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/README.txt
+    COMMAND ${CMAKE_COMMAND} -DMANUAL=${manual} -DMANDOC=${QUORBIX_MANDOC} -DFORMAT=text
+            -DTEMPLATE=${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
+            -DOUTPUT=${PROJECT_BINARY_DIR}/README.txt -DVERSION=${PROJECT_VERSION} -DCRLF=ON
+            -P ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt ${manual}
+            ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
+    COMMENT "Putting the rules into README.txt"
+    VERBATIM)
+  add_custom_target(quorbix_readme ALL DEPENDS ${PROJECT_BINARY_DIR}/README.txt)
   install(FILES ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/README.txt DESTINATION .
           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endif()
@@ -23,19 +35,8 @@ add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                     -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
 
 # Every time stamp in a zip is SOURCE_DATE_EPOCH when it is set, else the
-# time of the newest changelog entry, as Debian's own tools take it: one
-# rule, whoever owns the sources and whether or not git is there.
-set(QUORBIX_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
-if(QUORBIX_SOURCE_DATE_EPOCH STREQUAL "")
-  execute_process(
-    COMMAND dpkg-parsechangelog -l ${PROJECT_SOURCE_DIR}/debian/changelog -STimestamp
-    OUTPUT_VARIABLE QUORBIX_SOURCE_DATE_EPOCH
-    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-endif()
-if(NOT QUORBIX_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "No time for the package's files: '${QUORBIX_SOURCE_DATE_EPOCH}'")
-endif()
-message(STATUS "Package time stamps: ${QUORBIX_SOURCE_DATE_EPOCH}")
+# time of the newest changelog entry, as Debian's own tools take it; cpack
+# asks dpkg-parsechangelog when it runs (CPackProjectConfig.cmake).
 configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake.in
                ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake @ONLY)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
