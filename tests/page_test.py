@@ -371,6 +371,8 @@ class PageTest(unittest.TestCase):
         self.browser.get(self.address)
         self.wait_for(NAME)
         self.assertIn('a bonus of 35', self.js('return document.getElementById("rules").textContent'))
+        version = re.search(r'quorbix-(.*)-web\.zip', ' '.join(os.listdir(os.path.dirname(SITE))))[1]
+        self.assertIn(f'quorbix {version},', self.js('return document.body.textContent'))
         self.assertTrue(self.js('return document.querySelector("meta[name=description]").content'))
         icons = self.js(ICONS)  # [sizes, purpose, as loaded] of each icon and screenshot
         self.assertLessEqual({('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')},
