@@ -7,25 +7,31 @@ if(NOT (WIN32 OR EMSCRIPTEN))
   return()
 endif()
 
+# quorbix_with_rules(TARGET TEMPLATE OUTPUT FORMAT [ARG...]): OUTPUT is made
+# from TEMPLATE at build time, with the rules of the manual page in FORMAT
+# (html or text; cmake/Manual.cmake), by a target of that name.
+find_program(QUORBIX_MANDOC mandoc REQUIRED)
+function(quorbix_with_rules target template output format)
+  set(manual ${PROJECT_BINARY_DIR}/man/quorbix.6)
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DMANUAL=${manual} -DMANDOC=${QUORBIX_MANDOC} -DFORMAT=${format}
+            -DTEMPLATE=${template} -DOUTPUT=${output} -DVERSION=${PROJECT_VERSION} ${ARGN}
+            -P ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
+    DEPENDS ${template} ${manual} ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
+    COMMENT "Putting the rules into ${output}"
+    VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${output})
+endfunction()
+
 if(WIN32)
   # The Windows zip: the game with its license and a player's guide, both
   # with CRLF line ends, as Notepad wants them.
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt @ONLY
                  NEWLINE_STYLE CRLF)
   # The player's guide, with the rules from the manual page.
-  find_program(QUORBIX_MANDOC mandoc REQUIRED)
-  set(manual ${PROJECT_BINARY_DIR}/man/quorbix.6)
-  add_custom_command(
-    OUTPUT ${PROJECT_BINARY_DIR}/README.txt
-    COMMAND ${CMAKE_COMMAND} -DMANUAL=${manual} -DMANDOC=${QUORBIX_MANDOC} -DFORMAT=text
-            -DTEMPLATE=${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
-            -DOUTPUT=${PROJECT_BINARY_DIR}/README.txt -DVERSION=${PROJECT_VERSION} -DCRLF=ON
-            -P ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt ${manual}
-            ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
-    COMMENT "Putting the rules into README.txt"
-    VERBATIM)
-  add_custom_target(quorbix_readme ALL DEPENDS ${PROJECT_BINARY_DIR}/README.txt)
+  quorbix_with_rules(quorbix_readme ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
+                     ${PROJECT_BINARY_DIR}/README.txt text -DCRLF=ON)
   install(FILES ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/README.txt DESTINATION .
           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endif()

@@ -82,7 +82,7 @@ let line = '';
 let heard = 0;
 let lineBox = null;
 // A menu entry: its number and label, then what it would score or holds.
-const ENTRY = /^(\(\d+\) ?- [^.]*\.+)(.+)$/;
+const ENTRY = /^(\(\d+\) ?- [^.]*\.+)./;
 // A hand: five dice between bars.
 const HAND = /^ {3}\|( {3}\d {3}\|){5}$/;
 
