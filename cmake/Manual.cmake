@@ -35,8 +35,10 @@ file(WRITE ${OUTPUT}.6 "${rules}")
 if(FORMAT STREQUAL "html")
   execute_process(COMMAND ${MANDOC} -Thtml -Ofragment ${OUTPUT}.6 OUTPUT_VARIABLE text
                   COMMAND_ERROR_IS_FATAL ANY)
-  # Only the text: not the tables of the title and the footer.
+  # Only the text: not the tables of the title and the footer, nor the
+  # section's title, which the page's own disclosure gives.
   string(REGEX REPLACE "^.*<div class=\"manual-text\">" "" text "${text}")
+  string(REGEX REPLACE "<h1 class=\"Sh\" id=\"RULES\">[^\n]*</h1>\n" "" text "${text}")
   string(REGEX REPLACE "</div>[ \n]*<table class=\"foot\">.*$" "" text "${text}")
 else()
   execute_process(COMMAND ${MANDOC} -Tascii -Owidth=76 ${OUTPUT}.6 OUTPUT_VARIABLE text

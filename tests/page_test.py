@@ -371,6 +371,7 @@ class PageTest(unittest.TestCase):
         self.browser.get(self.address)
         self.wait_for(NAME)
         self.assertIn('a bonus of 35', self.js('return document.getElementById("rules").textContent'))
+        self.assertEqual(['quorbix'], self.js('return [...document.querySelectorAll("h1")].map((h) => h.textContent)'))
         version = re.search(r'quorbix-(.*)-web\.zip', ' '.join(os.listdir(os.path.dirname(SITE))))[1]
         self.assertIn(f'quorbix {version},', self.js('return document.body.textContent'))
         self.assertTrue(self.js('return document.querySelector("meta[name=description]").content'))
