@@ -67,14 +67,14 @@ git archive --format=tar --prefix="$name/" HEAD | gzip -n -9 >"$dist/$name.tar.g
 tar -xzpf "$dist/$name.tar.gz" -C "$work"
 src=$work/$name
 
-# The Debian source package, then each architecture's binary package.
+# The Debian source package, then each architecture's binary package, built
+# without the suite: the nocheck profile drops its build dependencies too.
 (cd "$work" && log source dpkg-source -b "$name")
 for arch in amd64 $arches; do
-  if [ "$arch" = amd64 ]; then
-    (cd "$src" && log "deb-$arch" env DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b)
-  else
-    (cd "$src" && log "deb-$arch" dpkg-buildpackage -a "$arch" -Pcross,nocheck -us -uc -b)
-  fi
+  profiles=cross,nocheck
+  [ "$arch" != amd64 ] || profiles=nocheck
+  (cd "$src" && log "deb-$arch" env DEB_BUILD_OPTIONS=nocheck \
+    dpkg-buildpackage -a "$arch" -P"$profiles" -us -uc -b)
 done
 for arch in amd64 $arches; do
   cp "$work/quorbix_${version}_$arch.deb" "$dist/"
