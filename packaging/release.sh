@@ -22,6 +22,15 @@ fail() {
 [ -f debian/changelog ] && [ -e .git ] || fail "run it from the top of a clone"
 [ "$(dpkg --print-architecture)" = amd64 ] || fail "it builds on amd64 (Debian's), not $(dpkg --print-architecture)"
 
+# The version is the changelog's and the sources are the commit's: a newest
+# entry that is not committed would name a release that is not built.
+committed() {
+  git diff --quiet HEAD -- debian/changelog ||
+    fail "debian/changelog has changes that are not committed: commit them first, as the release" \
+      "is built from the commit and named by the changelog"
+}
+! command -v git >/dev/null || committed
+
 # Hosted by this machine: amd64. The others are cross-built.
 arches="arm64 armhf i386"
 packages="git dpkg-dev debhelper build-essential cmake g++ unzip strip-nondeterminism
@@ -31,18 +40,11 @@ for arch in $arches; do
     fail "cannot add the architecture $arch (as root?)"
   packages="$packages crossbuild-essential-$arch libc6:$arch libstdc++6:$arch libgcc-s1:$arch"
 done
-missing=""
-for p in $packages; do
-  [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" = installed ] || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  echo "release.sh: installing$missing"
-  said=$(mktemp)
-  # shellcheck disable=SC2086 # one word per package
-  { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-      $missing; } >"$said" 2>&1 || { cat "$said"; rm -f "$said"; fail "cannot install$missing"; }
-  rm -f "$said"
-fi
+# shellcheck source=packaging/apt.sh
+. packaging/apt.sh
+# shellcheck disable=SC2086 # one word per package
+apt_install release.sh $packages || fail "cannot install what it needs (apt's message is above)"
+committed
 
 version=$(dpkg-parsechangelog -S Version)
 SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -S Timestamp)
