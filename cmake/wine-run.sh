@@ -10,8 +10,9 @@
 # ("wine client error:..."); or before it starts, when the new process's
 # memory cannot be laid out ("err:virtual:...", shown when WINEDEBUG has
 # err+virtual). Then the program runs again, at most twice more. A retry is
-# said on standard error and added to the file QUORBIX_WINE_RETRIES names, so
-# that a run that passed shows it too. Each attempt's output is held in files
+# added to the file QUORBIX_WINE_RETRIES names, so that a run that passed
+# shows it too, and said on standard error only when that is unset: the
+# program's standard error is its own, which tests check. Each attempt's output is held in files
 # and only the attempt that counts passes it on. A program that runs longer
 # than QUORBIX_WINE_TIMEOUT seconds (50 unless set) is stopped, and what it
 # wrote is passed on with a line saying so.
@@ -30,8 +31,7 @@ for attempt in 1 2 3; do
     break
   fi
   retry="wine-run.sh: wine failed around $* (status $status, attempt $attempt of 3)"
-  echo "$retry" >&2
-  if [ -n "${QUORBIX_WINE_RETRIES:-}" ]; then echo "$retry" >>"$QUORBIX_WINE_RETRIES"; fi
+  if [ -n "${QUORBIX_WINE_RETRIES:-}" ]; then echo "$retry" >>"$QUORBIX_WINE_RETRIES"; else echo "$retry" >&2; fi
 done
 cat "$out"
 cat "$err" >&2

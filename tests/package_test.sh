@@ -9,12 +9,15 @@
 #                                              without its tests from a copy
 #                                              of SOURCE made under umask
 #                                              077: the same bytes
-#   package_test.sh windows DIR GAME_INPUT RUNNER...
+#   package_test.sh windows DIR GAME_INPUT CHANGELOG RUNNER...
 #                                              quorbix.exe needs only DLLs of
 #                                              every Windows, has a version
-#                                              resource, and, run by RUNNER,
-#                                              plays GAME_INPUT to its end in
-#                                              CRLF lines; the texts are CRLF
+#                                              resource of CHANGELOG's version,
+#                                              and, run by RUNNER, plays
+#                                              GAME_INPUT to its end in CRLF
+#                                              lines; the texts are CRLF, and
+#                                              README.txt's rules name every
+#                                              category of the game's menu
 set -eu
 LC_ALL=C
 export LC_ALL
@@ -71,8 +74,9 @@ case ${1:-} in
     rm -rf "$copy" "$copy.log"
     ;;
   windows)
-    dir=$2 input=$3
-    shift 3
+    dir=$2 input=$3 version=$(sed -n '1s/^quorbix (\([^)]*\)).*/\1/p' "$4")
+    shift 4
+    [ -n "$version" ] || fail "no version in the changelog"
     exe=$dir/contents/quorbix.exe
     imports=$(x86_64-w64-mingw32-objdump -p "$exe") || fail "objdump cannot read $exe"
     dlls=$(echo "$imports" | awk '/DLL Name:/ {print $3}')
@@ -83,8 +87,14 @@ case ${1:-} in
         *) fail "$exe needs $dll, which not every Windows has" ;;
       esac
     done
-    for field in FileVersion ProductVersion ProductName FileDescription LegalCopyright; do
-      x86_64-w64-mingw32-strings -el "$exe" | grep -qx "$field" || fail "no $field in the version resource"
+    # Each field's value is the string after its name.
+    resource=$(x86_64-w64-mingw32-strings -el "$exe")
+    for field in FileVersion=$version ProductVersion=$version ProductName=quorbix FileDescription= \
+      LegalCopyright=; do
+      value=$(echo "$resource" | grep -x -A1 "${field%%=*}" | sed -n 2p)
+      [ -n "$value" ] || fail "no ${field%%=*} in the version resource"
+      [ -z "${field#*=}" ] || [ "$value" = "${field#*=}" ] ||
+        fail "the version resource's ${field%%=*} is $value, not ${field#*=}"
     done
     crlf "$dir/contents/README.txt"
     crlf "$dir/contents/LICENSE.txt"
@@ -94,6 +104,18 @@ case ${1:-} in
     [ ! -s "$dir/game.err" ] || fail "the game wrote to standard error: $(head -c 300 "$dir/game.err")"
     [ "$(grep -c 'Grand Total:' "$dir/game.out")" -eq 2 ] || fail "the game did not print both cards"
     crlf "$dir/game.out"
+    # "(N) - NAME....VALUE" in the game's first menu; "N: NAME" or
+    # "N-M: NAME, NAME..." in the rules.
+    menu=$(tr -d '\r' <"$dir/game.out" | sed -n 's/^(\([0-9]*\)) *- *\([^.]*\)\.\.*.*/\1: \2/p' |
+      head -n 13)
+    rules=$(tr -d '\r' <"$dir/contents/README.txt" | awk '
+      match($0, /^ *[0-9]+(-[0-9]+)?: /) {
+        head = substr($0, 1, RLENGTH - 2); sub(/^ */, "", head); split(head, range, "-")
+        n = split(substr($0, RLENGTH + 1), names, ", ")
+        for (i = 1; i <= n; i++) print range[1] + i - 1 ": " names[i]
+      }')
+    [ "$(echo "$menu" | wc -l)" -eq 13 ] || fail "the game showed no menu of 13 entries: $menu"
+    [ "$rules" = "$menu" ] || fail "README.txt's categories are not the menu's: $(echo "$rules" | tr '\n' ';')"
     ;;
   *)
     echo "usage: package_test.sh pack|holds|rebuilds|windows ..." >&2

@@ -5,6 +5,7 @@ played from the site as the web zip holds it.
   page_test.py serve SITE STATE           starts a web server for SITE on
                                           127.0.0.1
   page_test.py stop STATE                 stops it
+  page_test.py list                       lists the tests, as unittest finds them
   page_test.py NODE GAME_JS SITE STATE SHOTS AXE_JS PageTest.test_...
                                           runs one test against the page that
                                           server serves; the game built for
@@ -513,8 +514,16 @@ class FirefoxTest(unittest.TestCase):
         self.assertEqual(expected.rstrip(), shown.rstrip())
 
 
+def test_ids(suite):
+    for test in suite:
+        yield from test_ids(test) if isinstance(test, unittest.TestSuite) else [test.id()]
+
+
 if __name__ == '__main__':
-    if sys.argv[1] == 'serve':
+    if sys.argv[1] == 'list':
+        for test_id in test_ids(unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])):
+            print(test_id.split('.', 1)[1])
+    elif sys.argv[1] == 'serve':
         serve(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == 'stop':
         stop(sys.argv[2])

@@ -4,8 +4,8 @@
 // version, and without a network the copy answers.
 'use strict';
 const CACHE = 'quorbix';
-const FILES = ['./', 'index.html', 'page.js', 'page.css', 'quorbix.js', 'quorbix.wasm',
-               'manifest.webmanifest', 'icon.svg', 'LICENSE.txt'];
+// The files the page uses, as the build lists them.
+const FILES = ['./'].concat('@QUORBIX_OFFLINE_FILES@'.split(' '));
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))
