@@ -270,6 +270,11 @@ class PageTest(unittest.TestCase):
         self.assertNotEqual('none', self.js('return getComputedStyle(document.activeElement).outlineStyle'))
         self.keys(Keys.SHIFT, Keys.TAB)
         self.assertEqual('field', self.active())
+        # Ctrl-D on text hands it over without ending the line.
+        self.keys('000', Keys.CONTROL, 'd', Keys.NULL)
+        self.assertEqual('', self.js('return document.getElementById("field").value'))
+        self.keys('00', Keys.ENTER)
+        self.wait_for(REROLL + '\n00000\n')
         self.keys('0', Keys.BACKSPACE, Keys.CONTROL, 'd')
         self.assertEqual('You ended the game before its end.', self.end_message())
         self.assertTrue(self.screen().endswith('Input ended before the game was over.'))
@@ -320,22 +325,33 @@ class PageTest(unittest.TestCase):
             self.assertEqual(*self.js('const t = document.getElementById("transcript");'
                                       'return [t.scrollWidth, t.clientWidth];'))
         self.browser.save_screenshot(os.path.join(SHOTS, 'phone.png'))
+        self.keys('3')  # Handed over as it is when the game is ended.
         self.end_the_game()
         self.assertEqual('You ended the game before its end.', self.end_message())
+        self.assertIn(CHOOSE + '\n3One category Successfully filled', self.screen())
 
     def test_a_click_on_enter_keeps_the_field_and_no_single_click_ends_the_game(self):
         self.browser.get(self.address)
         self.wait_for(NAME)
-        self.keys('Robin')
+        # The game reads 1,024 bytes at a time: the first ë is split.
+        name = 'a' * 1023 + 'ëëë'
+        self.paste(name + '\n')
+        self.wait_for(f"player {name} 's turn")
+        self.assertIn(NAME + '  ' + name + '\n', self.screen())
+        self.keys('11111')
         self.click('enter')
         self.assertEqual('field', self.active())
-        self.keys('11111', Keys.ENTER)
         self.wait_for(REROLL + '\n11111\n')
         self.assertTrue(self.js('return document.getElementById("again").hidden'))
         self.click('end-game')  # Asked first; keeping on is the default.
         self.assertTrue(self.js('return document.getElementById("confirm").open'))
         self.keys(Keys.ENTER)
         self.until(lambda: self.active() == 'field', 'the field to have the focus again')
+        self.assertEqual('', self.status())
+        self.click('end-game')  # Escape keeps on playing too.
+        self.keys(Keys.ESCAPE)
+        self.until(lambda: self.active() == 'field', 'the field to have the focus again')
+        self.assertFalse(self.js('return document.getElementById("confirm").open'))
         self.assertEqual('', self.status())
         self.keys('00000', Keys.ENTER)
         self.wait_for(CHOOSE)
@@ -372,6 +388,15 @@ class PageTest(unittest.TestCase):
         self.browser.get(self.address)
         self.wait_for(NAME)
         self.assertIn('a bonus of 35', self.js('return document.getElementById("rules").textContent'))
+        # The rules name each category as the game's menu does, with its number.
+        menu = re.findall(r'^\((\d+)\) ?- ([^.]*)\.', played()[1].stdout, re.M)[:13]
+        named = []
+        for term in self.js('return [...document.querySelectorAll("#rules dt")].map((t) => t.textContent)'):
+            first, last, names = re.fullmatch(r'(\d+)(?:–(\d+))?: (.*)', term.strip()).groups()
+            self.assertEqual(int(last or first) - int(first) + 1, len(names.split(', ')), term)
+            named += [(str(int(first) + i), name) for i, name in enumerate(names.split(', '))]
+        self.assertEqual(13, len(menu))
+        self.assertEqual(menu, named)
         self.assertEqual(['quorbix'], self.js('return [...document.querySelectorAll("h1")].map((h) => h.textContent)'))
         version = re.search(r'quorbix-(.*)-web\.zip', ' '.join(os.listdir(os.path.dirname(SITE))))[1]
         self.assertIn(f'quorbix {version},', self.js('return document.body.textContent'))
@@ -406,6 +431,14 @@ class PageTest(unittest.TestCase):
             self.wait_for(NAME)
             self.keys('Offline', Keys.ENTER)
             self.wait_for("player Offline 's turn")
+            # Offline, the copy serves every file of the site but the
+            # screenshots of the install dialog.
+            with open(os.path.join(site, 'manifest.webmanifest')) as f:
+                shots = {shot['src'] for shot in json.load(f)['screenshots']}
+            files = sorted(set(os.listdir(site)) - shots)
+            self.assertEqual([[name, 200] for name in files], self.browser.execute_async_script(
+                'Promise.all(arguments[0].map((name) => fetch(name).then((r) => [name, r.status],'
+                '  (error) => [name, String(error)]))).then(arguments[1]);', files))
             with open(os.path.join(site, 'index.html'), 'r+') as f:
                 page = f.read().replace('<title>quorbix</title>', '<title>quorbix, new</title>')
                 f.seek(0)
