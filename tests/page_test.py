@@ -432,10 +432,10 @@ class PageTest(unittest.TestCase):
             self.keys('Offline', Keys.ENTER)
             self.wait_for("player Offline 's turn")
             # Offline, the copy serves every file of the site but the
-            # screenshots of the install dialog.
+            # screenshots of the install dialog and the worker itself.
             with open(os.path.join(site, 'manifest.webmanifest')) as f:
                 shots = {shot['src'] for shot in json.load(f)['screenshots']}
-            files = sorted(set(os.listdir(site)) - shots)
+            files = sorted(set(os.listdir(site)) - shots - {'sw.js'})
             self.assertEqual([[name, 200] for name in files], self.browser.execute_async_script(
                 'Promise.all(arguments[0].map((name) => fetch(name).then((r) => [name, r.status],'
                 '  (error) => [name, String(error)]))).then(arguments[1]);', files))
