@@ -9,6 +9,10 @@
 #                                              without its tests from a copy
 #                                              of SOURCE made under umask
 #                                              077: the same bytes
+#   package_test.sh console DIR GAME_INPUT     quorbix.exe, started by wine on
+#                                              a terminal of its own (a console
+#                                              of its own), plays GAME_INPUT,
+#                                              then waits for Enter
 #   package_test.sh windows DIR GAME_INPUT CHANGELOG RUNNER...
 #                                              quorbix.exe needs only DLLs of
 #                                              every Windows, has a version
@@ -72,6 +76,40 @@ case ${1:-} in
       { cat "$copy.log"; fail "the rebuild failed"; }
     cmp "$zip" "$copy/build/$preset/$(basename "$zip")" || fail "the rebuilt zip differs"
     rm -rf "$copy" "$copy.log"
+    ;;
+  console)
+    dir=$2 input=$3 pid=
+    rm -f "$dir/console.in" "$dir/console.out"
+    mkfifo "$dir/console.in"
+    trap 'exec 3>&-; kill "$pid" 2>/dev/null || true' EXIT
+    # script gives wine a terminal; a terminal's Enter is a carriage return.
+    script -qfec "wine '$dir/contents/quorbix.exe'" /dev/null <"$dir/console.in" >"$dir/console.out" 2>&1 &
+    pid=$!
+    exec 3>"$dir/console.in"
+    # What the console shows, without its escape sequences and blanks.
+    shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$dir/console.out" | tr -d ' \t\r\n'; }
+    # Typed once the game asks, each answer on its own.
+    for _ in $(seq 300); do
+      ! shown | grep -q 'PleaseEnterYourName:' || break
+      sleep 0.1
+    done
+    while read -r answer; do
+      printf '%s\r' "$answer" >&3
+      sleep 0.05
+    done <"$input"
+    for _ in $(seq 600); do
+      ! shown | grep -q 'pressEntertoclosethiswindow' || break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    shown | grep -q 'GrandTotal:.*GrandTotal:.*pressEntertoclosethiswindow' ||
+      fail "no complete game and word of Enter in its own console: $(shown | tail -c 300)"
+    sleep 1
+    kill -0 "$pid" 2>/dev/null || fail "in a console of its own, it did not wait for Enter"
+    printf '\r' >&3
+    status=0
+    wait "$pid" || status=$?
+    [ $status -eq 0 ] || fail "after Enter it ended with status $status"
     ;;
   windows)
     dir=$2 input=$3 version=$(sed -n '1s/^quorbix (\([^)]*\)).*/\1/p' "$4")
