@@ -34,6 +34,29 @@ if(WIN32)
                      ${PROJECT_BINARY_DIR}/README.txt text -DCRLF=ON)
   install(FILES ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/README.txt DESTINATION .
           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+
+  # The installer, quorbix-VERSION-win64.msi, by Debian's wixl: the same
+  # three files under Program Files and a Start-menu entry. Its product and
+  # package codes are derived from the version, as name-based UUIDs.
+  find_program(QUORBIX_WIXL wixl REQUIRED)
+  set(upgrade_code 2D6F7A0C-3E5B-4C1A-9F8E-7B6A5C4D3E21)
+  string(UUID QUORBIX_PRODUCT_CODE NAMESPACE ${upgrade_code} NAME "product ${PROJECT_VERSION}"
+         TYPE SHA1 UPPER)
+  string(UUID QUORBIX_PACKAGE_CODE NAMESPACE ${upgrade_code} NAME "package ${PROJECT_VERSION}"
+         TYPE SHA1 UPPER)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/quorbix.wxs.in
+                 ${PROJECT_BINARY_DIR}/quorbix.wxs @ONLY)
+  set(QUORBIX_MSI ${PROJECT_BINARY_DIR}/quorbix-${PROJECT_VERSION}-win64.msi)
+  add_custom_command(
+    OUTPUT ${QUORBIX_MSI}
+    COMMAND sh ${PROJECT_SOURCE_DIR}/packaging/windows/msi.sh ${QUORBIX_MSI}
+            ${PROJECT_BINARY_DIR}/quorbix.wxs ${PROJECT_SOURCE_DIR}/debian/changelog ${CMAKE_STRIP}
+            $<TARGET_FILE:quorbix> ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt
+    DEPENDS quorbix ${PROJECT_BINARY_DIR}/quorbix.wxs ${PROJECT_BINARY_DIR}/README.txt
+            ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_SOURCE_DIR}/packaging/windows/msi.sh
+    COMMENT "Building the installer ${QUORBIX_MSI}"
+    VERBATIM)
+  add_custom_target(quorbix_msi ALL DEPENDS ${QUORBIX_MSI})
 endif()
 
 # No build folder may leave a trace in the packaged binary.

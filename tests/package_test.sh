@@ -5,10 +5,17 @@
 #                                              unpacks it into DIR/contents
 #   package_test.sh holds DIR FILE...          the zip holds exactly these
 #                                              files, in C order
-#   package_test.sh rebuilds SOURCE PRESET DIR the preset's zip again, built
+#   package_test.sh rebuilds SOURCE PRESET DIR [FILE...]
+#                                              the preset's zip again, built
 #                                              without its tests from a copy
 #                                              of SOURCE made under umask
-#                                              077: the same bytes
+#                                              077: the same bytes; so are the
+#                                              FILEs of the build folder
+#   package_test.sh msi MSI                    MSI, installed by wine's msiexec,
+#                                              puts the game and its texts
+#                                              under Program Files and a
+#                                              Start-menu entry; uninstalled,
+#                                              it leaves none of them
 #   package_test.sh console DIR GAME_INPUT     quorbix.exe, started by wine on
 #                                              a terminal of its own (a console
 #                                              of its own), plays GAME_INPUT,
@@ -62,20 +69,37 @@ case ${1:-} in
     ;;
   rebuilds)
     source=$2 preset=$3 dir=$4 copy=$4/rebuild
+    shift 4
     zip=$(zip_in "$dir")
     rm -rf "$copy"
     mkdir -p "$copy"
     # The sources alone: no build tree, no git, no package build's leftovers.
     (umask 077 && cd "$source" &&
-      tar -cf - --exclude=./build --exclude=./.git --exclude='./obj-*' \
-        --exclude="./$(realpath --relative-to=. "$dir")" . |
+      tar -cf - --exclude=./build --exclude=./.git --exclude='./obj-*' . |
       tar -xf - --no-same-permissions -C "$copy")
     [ -f "$copy/CMakeLists.txt" ] || fail "no sources copied to $copy"
     (umask 077 && cd "$copy" && cmake --preset "$preset" -DQUORBIX_BUILD_TESTS=OFF &&
       cmake --build --preset "$preset" && cpack --preset "$preset") >"$copy.log" 2>&1 ||
       { cat "$copy.log"; fail "the rebuild failed"; }
     cmp "$zip" "$copy/build/$preset/$(basename "$zip")" || fail "the rebuilt zip differs"
+    for file in "$@"; do
+      cmp "$source/build/$preset/$file" "$copy/build/$preset/$file" || fail "the rebuilt $file differs"
+    done
     rm -rf "$copy" "$copy.log"
+    ;;
+  msi)
+    msi=$(winepath -w "$2") drive=$WINEPREFIX/drive_c
+    folder="$drive/Program Files/quorbix"
+    wine msiexec /i "$msi" /qn || fail "msiexec /i failed with status $?"
+    for file in quorbix.exe README.txt LICENSE.txt; do
+      [ -f "$folder/$file" ] || fail "the installer put no $file in $folder"
+    done
+    cmp "$folder/README.txt" "$(dirname "$2")/README.txt" || fail "the installed README.txt differs"
+    entry=$(find "$drive" -path '*/Start Menu/Programs/quorbix.lnk') || true
+    [ -n "$entry" ] || fail "the installer made no Start-menu entry"
+    wine msiexec /x "$msi" /qn || fail "msiexec /x failed with status $?"
+    [ ! -e "$folder" ] || fail "the uninstaller left $folder"
+    [ ! -e "$entry" ] || fail "the uninstaller left $entry"
     ;;
   console)
     dir=$2 input=$3 pid=
@@ -156,7 +180,7 @@ case ${1:-} in
     [ "$rules" = "$menu" ] || fail "README.txt's categories are not the menu's: $(echo "$rules" | tr '\n' ';')"
     ;;
   *)
-    echo "usage: package_test.sh pack|holds|rebuilds|windows ..." >&2
+    echo "usage: package_test.sh pack|holds|rebuilds|msi|console|windows ..." >&2
     exit 2
     ;;
 esac
