@@ -18,6 +18,10 @@ add_library(quorbix_hardening INTERFACE)
 
 if(NOT QUORBIX_HARDENING OR QUORBIX_SANITIZE OR QUORBIX_FUZZ OR QUORBIX_COVERAGE OR WIN32 OR EMSCRIPTEN)
   set(QUORBIX_HARDENED OFF)
+  if(QUORBIX_STATIC)
+    message(FATAL_ERROR "QUORBIX_STATIC builds the hardened game: not with sanitizers, the fuzzer, "
+                        "coverage or QUORBIX_HARDENING=OFF, nor for Windows or WebAssembly")
+  endif()
   return()
 endif()
 set(QUORBIX_HARDENED ON)
@@ -25,4 +29,14 @@ set(QUORBIX_HARDENED ON)
 target_compile_options(quorbix_hardening INTERFACE
   -fstack-protector-strong -fPIE
   $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-D_FORTIFY_SOURCE=2>)
-target_link_options(quorbix_hardening INTERFACE -pie -Wl,-z,relro,-z,now)
+# In a static build (QUORBIX_STATIC) a program whose property
+# QUORBIX_STATIC_PIE is ON (the game) is a static PIE, which needs nothing of
+# the system it runs on: -static-pie in place of -pie, as a dynamic PIE is
+# what -static-pie next to -pie gives, and -static alone drops PIE. The
+# tests stay dynamic: GoogleTest looks up host names, which a static glibc
+# cannot do by itself.
+set(pie -pie)
+if(QUORBIX_STATIC)
+  set(pie $<IF:$<BOOL:$<TARGET_PROPERTY:QUORBIX_STATIC_PIE>>,-static-pie,-pie>)
+endif()
+target_link_options(quorbix_hardening INTERFACE ${pie} -Wl,-z,relro,-z,now)

@@ -6,6 +6,8 @@ option(QUORBIX_RELEASE_TESTS
 inputs of 2^31 bytes (optimised builds without sanitizers; needs devscripts and valgrind)" OFF)
 option(QUORBIX_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 option(QUORBIX_HARDENING "Build the game with a distribution's protections (ELF systems)" ON)
+option(QUORBIX_STATIC
+       "Link every program fully static, as a static PIE, and make the Linux tarball of the game" OFF)
 option(QUORBIX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(QUORBIX_FUZZ "Build the libFuzzer target (needs clang)" OFF)
 option(QUORBIX_COVERAGE "Build with gcc's coverage instrumentation" OFF)

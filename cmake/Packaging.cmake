@@ -3,7 +3,7 @@
 # --workflow --preset web` builds the page, tests it, and zips the static
 # site. Both are reproducible: two builds of the same commit give the same
 # bytes. (The Debian package is built by Debian's own tools, from debian/.)
-if(NOT (WIN32 OR EMSCRIPTEN))
+if(NOT (WIN32 OR EMSCRIPTEN OR QUORBIX_STATIC))
   return()
 endif()
 
@@ -62,6 +62,28 @@ endif()
 # No build folder may leave a trace in the packaged binary.
 add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                     -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
+
+if(QUORBIX_STATIC)
+  # The tarball for any Linux, quorbix-VERSION-PROCESSOR-linux.tar.gz: one
+  # folder with the static game, its manual page, a README with the rules
+  # from the manual page, and the license.
+  quorbix_with_rules(quorbix_linux_readme ${PROJECT_SOURCE_DIR}/packaging/linux/README.in
+                     ${PROJECT_BINARY_DIR}/README text)
+  set(QUORBIX_TARBALL
+      ${PROJECT_BINARY_DIR}/quorbix-${PROJECT_VERSION}-${CMAKE_SYSTEM_PROCESSOR}-linux.tar.gz)
+  add_custom_command(
+    OUTPUT ${QUORBIX_TARBALL}
+    COMMAND sh ${PROJECT_SOURCE_DIR}/packaging/linux/tarball.sh ${QUORBIX_TARBALL}
+            ${PROJECT_SOURCE_DIR}/debian/changelog ${CMAKE_STRIP} $<TARGET_FILE:quorbix>
+            ${PROJECT_BINARY_DIR}/man/quorbix.6 ${PROJECT_BINARY_DIR}/README
+            ${PROJECT_SOURCE_DIR}/LICENSE
+    DEPENDS quorbix quorbix_linux_readme ${PROJECT_BINARY_DIR}/README
+            ${PROJECT_SOURCE_DIR}/packaging/linux/tarball.sh ${PROJECT_SOURCE_DIR}/LICENSE
+    COMMENT "Packing ${QUORBIX_TARBALL}"
+    VERBATIM)
+  add_custom_target(quorbix_tarball ALL DEPENDS ${QUORBIX_TARBALL})
+  return()
+endif()
 
 # Every time stamp in a zip is SOURCE_DATE_EPOCH when it is set, else the
 # time of the newest changelog entry, as Debian's own tools take it; cpack

@@ -2,7 +2,8 @@
 # Makes a release of the commit checked out: run as root from the top of a
 # clone on Debian 12. It writes build/dist/ holding the source tarball, the
 # Debian source package, the Debian packages for amd64, arm64, armhf and
-# i386, the Windows zip, the web zip and SHA256SUMS, which lists them all.
+# i386, the Windows installer and zip, the static Linux tarballs for x86-64
+# and aarch64, the web zip and SHA256SUMS, which lists them all.
 #
 # Every file but the source tarball is built from that tarball, unpacked in a
 # folder of its own, so what is published as source builds all that is
@@ -34,7 +35,7 @@ committed() {
 # Hosted by this machine: amd64. The others are cross-built.
 arches="arm64 armhf i386"
 packages="git dpkg-dev debhelper build-essential cmake g++ unzip strip-nondeterminism
-  g++-mingw-w64-x86-64-posix emscripten mandoc"
+  g++-mingw-w64-x86-64-posix emscripten mandoc wixl msitools faketime"
 for arch in $arches; do
   dpkg --print-foreign-architectures | grep -qx "$arch" || dpkg --add-architecture "$arch" ||
     fail "cannot add the architecture $arch (as root?)"
@@ -83,14 +84,19 @@ for arch in amd64 $arches; do
 done
 cp "$work/quorbix_$version.dsc" "$work/quorbix_$version.tar.xz" "$dist/"
 
-# The zips, by their presets, without the tests.
-for preset in windows web; do
+# The zips, the installer and the Linux tarballs, by their presets, without
+# the tests.
+for preset in windows web linux-x86_64 linux-aarch64; do
+  pack=
+  case $preset in windows | web) pack="&& cpack --preset $preset" ;; esac
   (cd "$src" && log "$preset" sh -c "cmake --preset $preset -DQUORBIX_BUILD_TESTS=OFF &&
-    cmake --build --preset $preset && cpack --preset $preset")
+    cmake --build --preset $preset $pack")
 done
-cp "$src/build/windows/$name-win64.zip" "$src/build/web/$name-web.zip" "$dist/"
+cp "$src/build/windows/$name-win64.zip" "$src/build/windows/$name-win64.msi" \
+  "$src/build/web/$name-web.zip" "$src/build/linux-x86_64/$name-x86_64-linux.tar.gz" \
+  "$src/build/linux-aarch64/$name-aarch64-linux.tar.gz" "$dist/"
 
 (cd "$dist" && sha256sum -- * >SHA256SUMS)
-[ "$(wc -l <"$dist/SHA256SUMS")" -eq 9 ] || fail "not nine files in $dist"
+[ "$(wc -l <"$dist/SHA256SUMS")" -eq 12 ] || fail "not twelve files in $dist"
 echo "release.sh: $dist holds:"
 cat "$dist/SHA256SUMS"

@@ -11,6 +11,16 @@
 #                                              of SOURCE made under umask
 #                                              077: the same bytes; so are the
 #                                              FILEs of the build folder
+#   package_test.sh tarball TARBALL GAME_INPUT GAME [EMULATOR]
+#                                              TARBALL holds one folder of the
+#                                              game, its manual, README and
+#                                              LICENSE; the game is a static,
+#                                              hardened PIE (GAME, unstripped,
+#                                              read by OBJDUMP, has the stack
+#                                              protector) that, alone in an
+#                                              empty root (under EMULATOR,
+#                                              which is given no root), plays
+#                                              GAME_INPUT to both cards
 #   package_test.sh msi MSI                    MSI, installed by wine's msiexec,
 #                                              puts the game and its texts
 #                                              under Program Files and a
@@ -86,6 +96,42 @@ case ${1:-} in
       cmp "$source/build/$preset/$file" "$copy/build/$preset/$file" || fail "the rebuilt $file differs"
     done
     rm -rf "$copy" "$copy.log"
+    ;;
+  tarball)
+    tarball=$2 input=$3 built=$4 root=$2.root
+    shift 4
+    name=$(basename "$tarball" .tar.gz)
+    files=$(tar -tzf "$tarball" | sort | tr '\n' ' ') || fail "cannot list $tarball"
+    [ "$files" = "$name/ $name/LICENSE $name/README $name/quorbix $name/quorbix.6 " ] ||
+      fail "$tarball holds: $files"
+    rm -rf "$root"
+    mkdir -p "$root"
+    tar -xzf "$tarball" -C "$root" --strip-components=1 "$name/quorbix"
+    game=$root/quorbix
+    ! readelf -lW "$game" | grep -q 'INTERP' || fail "the game asks for a loader: it is not static"
+    ! readelf -dW "$game" | grep -q '(NEEDED)' || fail "the game needs shared libraries"
+    # hardening-check looks for the stack protector's calls among the symbols
+    # a program leaves to the loader, which a static one has none of: they
+    # are looked for in the game's own functions of the built, unstripped
+    # game instead.
+    hardening-check --quiet --nofortify --nocfprotection --nostackprotector "$game" ||
+      fail "the game is not hardened (above)"
+    protected=$(${OBJDUMP:-objdump} -dC "$built" | awk '/^[0-9a-f]+ <.*>:$/ { name = $0 }
+      /<__stack_chk_fail>/ && name ~ /<(String|Dice|Player|HumanPlayer|ComputerPlayer)::/ { print name }' |
+      sort -u | wc -l)
+    [ "$protected" -gt 0 ] || fail "no function of the game calls __stack_chk_fail: no stack protector"
+    status=0
+    if [ $# -gt 0 ]; then
+      env -u QEMU_LD_PREFIX "$@" "$game" <"$input" >"$root.out" 2>"$root.err" || status=$?
+    elif [ "$(id -u)" -eq 0 ]; then
+      chroot "$root" /quorbix <"$input" >"$root.out" 2>"$root.err" || status=$?
+    else
+      unshare -r chroot "$root" /quorbix <"$input" >"$root.out" 2>"$root.err" || status=$?
+    fi
+    [ $status -eq 0 ] || fail "alone in an empty root, the game ended with status $status: $(head -c 300 "$root.err")"
+    [ ! -s "$root.err" ] || fail "the game wrote to standard error: $(head -c 300 "$root.err")"
+    [ "$(grep -c '^Grand Total:' "$root.out")" -eq 2 ] || fail "the game did not print both cards"
+    rm -rf "$root" "$root.out" "$root.err"
     ;;
   msi)
     msi=$(winepath -w "$2") drive=$WINEPREFIX/drive_c
@@ -180,7 +226,7 @@ case ${1:-} in
     [ "$rules" = "$menu" ] || fail "README.txt's categories are not the menu's: $(echo "$rules" | tr '\n' ';')"
     ;;
   *)
-    echo "usage: package_test.sh pack|holds|rebuilds|msi|console|windows ..." >&2
+    echo "usage: package_test.sh pack|holds|rebuilds|tarball|msi|console|windows ..." >&2
     exit 2
     ;;
 esac
