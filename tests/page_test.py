@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""The web page in a real browser (Debian's chromium, driven by selenium),
-played from the site as the web zip holds it.
+"""The web page in real browsers (Debian's chromium, driven by selenium; one
+game each in Firefox ESR and in WebKitGTK), played from the site as the web
+zip holds it.
 
   page_test.py serve SITE STATE           starts a web server for SITE on
                                           127.0.0.1
@@ -79,6 +80,21 @@ ICONS = '''return fetch('manifest.webmanifest').then((r) => r.json()).then((m) =
     image.onload = () => done([icon.sizes, icon.purpose || '',
                                image.naturalWidth + 'x' + image.naturalHeight]);
     image.src = icon.src; }))));'''
+# Lines that stay pinned in sight as the transcript scrolls.
+PINNED = '''return [...document.querySelectorAll('#transcript .line')].filter(
+  (line) => getComputedStyle(line).position === 'sticky').length;'''
+# [sizes, size as loaded, opaque] of the apple-touch-icon.
+TOUCH_ICON = '''const link = document.querySelector('link[rel=apple-touch-icon]'), done = arguments[0];
+const image = new Image();
+image.onload = () => {
+  const canvas = document.createElement('canvas');
+  [canvas.width, canvas.height] = [image.naturalWidth, image.naturalHeight];
+  const context = canvas.getContext('2d');
+  context.drawImage(image, 0, 0);
+  const pixels = context.getImageData(0, 0, canvas.width, canvas.height).data;
+  done([link.sizes.value, canvas.width + 'x' + canvas.height, pixels.every((v, i) => i % 4 !== 3 || v === 255)]);
+};
+image.src = link.href;'''
 PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
                'Chrome/120.0.0.0 Mobile Safari/537.36')
 
@@ -229,6 +245,7 @@ class PageTest(unittest.TestCase):
             self.keys(str(turn), Keys.ENTER)
         message = self.end_message()
         self.browser.save_screenshot(os.path.join(SHOTS, 'complete-game.png'))
+        self.assertEqual(0, self.js(PINNED))
 
         expected, node = played()
         self.assertEqual(expected.rstrip(), self.screen())
@@ -406,6 +423,8 @@ class PageTest(unittest.TestCase):
                              {(sizes, purpose) for sizes, purpose, _ in icons})
         self.assertEqual([sizes for sizes, _, _ in icons][1:], [size for _, _, size in icons][1:])
         self.assertEqual([], self.cdp('Page.getInstallabilityErrors')['installabilityErrors'])
+        # Apple's home screen: opaque, 180 px.
+        self.assertEqual(['180x180', '180x180', True], self.browser.execute_async_script(TOUCH_ICON))
 
     def test_a_failed_load_says_what_failed(self):
         self.cdp('Network.enable')
@@ -547,6 +566,94 @@ class FirefoxTest(unittest.TestCase):
         self.assertEqual(expected.rstrip(), shown.rstrip())
 
 
+class WebKitTest(unittest.TestCase):
+    """The page in WebKit, Safari's engine: Debian's WebKitGTK MiniBrowser,
+    driven by its WebKitWebDriver (run under xvfb-run), from a copy of the
+    site whose page fixes the clock first, served by a server of the test's
+    own."""
+
+    def setUp(self):
+        self.site = tempfile.TemporaryDirectory()
+        self.addCleanup(self.site.cleanup)
+        shutil.copytree(SITE, self.site.name, dirs_exist_ok=True)
+        with open(os.path.join(self.site.name, 'index.html'), 'r+') as f:
+            page = f.read().replace('<head>', f'<head>\n<script>{FIX_CLOCK}</script>', 1)
+            f.seek(0)
+            f.write(page)
+        self.server = Server(self.site.name)
+        self.server.start()
+        self.address = f'http://127.0.0.1:{self.server.port}/'
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = WEBKIT_BROWSER
+        options.add_argument('--automation')
+        self.browser = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+        self.addCleanup(self.browser.quit)
+
+    screen = PageTest.screen
+    js = PageTest.js
+    keys = PageTest.keys
+    click = PageTest.click
+    status = PageTest.status
+    active = PageTest.active
+    end_message = PageTest.end_message
+
+    def until(self, done, what, seconds=30):
+        deadline = time.monotonic() + seconds
+        while not done():
+            if time.monotonic() > deadline:
+                self.fail(f'waited in vain for {what}; the screen ends:\n{self.screen()[-2000:]}')
+            time.sleep(0.05)
+
+    def wait_for(self, text, count=1):
+        self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
+
+    def test_complete_game_in_webkit_is_the_games_own(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.keys('Robin')
+        self.click('enter')  # A click on Enter, and then the keyboard's.
+        self.assertEqual('field', self.active())
+        for turn in range(1, 14):
+            self.wait_for(REROLL, 2 * turn - 1)
+            if turn == 1:  # Asked whether to end, Escape keeps on playing.
+                self.click('end-game')
+                self.keys(Keys.ESCAPE)
+                self.until(lambda: self.active() == 'field', 'the field to have the focus again')
+            self.keys('00000', Keys.ENTER)
+            self.wait_for(REROLL, 2 * turn)
+            self.keys('00000', Keys.ENTER)
+            self.wait_for(CHOOSE, turn)
+            self.keys(str(turn), Keys.ENTER)
+        self.assertRegex(self.end_message(), r'^Game over\. Robin ')
+        expected, node = played()
+        self.assertEqual((0, ''), (node.returncode, node.stderr))
+        self.assertEqual(expected.rstrip(), self.screen())
+        self.assertEqual(0, self.js(PINNED))
+
+    def test_phone_width_offline_and_the_end_dialog_in_webkit(self):
+        self.browser.set_window_size(390, 844)
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.assertEqual('100%', self.js('return getComputedStyle(document.documentElement).webkitTextSizeAdjust'))
+        self.browser.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]());')
+        self.server.stop()
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.keys('Offline', Keys.ENTER)
+        self.wait_for("player Offline 's turn")
+        # Answers are digits: a number pad, with the page's Enter beside the
+        # field (an iPhone's number pad has no return key).
+        self.assertEqual('numeric', self.js('return document.getElementById("field").inputMode'))
+        field, enter, width = self.js('return [document.getElementById("field").getBoundingClientRect(),'
+                                      ' document.getElementById("enter").getBoundingClientRect(), innerWidth]')
+        self.assertLess(abs(field['top'] - enter['top']), field['height'], (field, enter))
+        self.assertLessEqual(enter['right'], width)
+        self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), width)
+        self.click('end-game')
+        self.browser.find_element('css selector', '#confirm button[value=end]').click()
+        self.assertEqual('You ended the game before its end.', self.end_message())
+
+
 def test_ids(suite):
     for test in suite:
         yield from test_ids(test) if isinstance(test, unittest.TestSuite) else [test.id()]
@@ -562,4 +669,5 @@ if __name__ == '__main__':
         stop(sys.argv[2])
     else:
         NODE, GAME_JS, SITE, STATE, SHOTS, AXE_JS = sys.argv[1:7]
+        WEBKIT_BROWSER = os.environ.get('QUORBIX_MINIBROWSER', '')
         unittest.main(argv=[sys.argv[0]] + sys.argv[7:])

@@ -309,6 +309,8 @@ function howItEnded(ended) {
 
 function finish(message) {
   game = null;
+  // Nothing stays pinned over the final cards.
+  for (const hand of transcript.querySelectorAll('.hand.latest')) hand.classList.remove('latest');
   if (confirmEnd.open) confirmEnd.close();
   field.disabled = true;
   enterButton.disabled = true;
