@@ -41,7 +41,7 @@ good=$(cd repo && dpkg-scanpackages . /dev/null 2>/dev/null)
 suite good "$good" "$good"
 suite stale "Package: $probe-old" "Package: $probe-older-still"
 
-python3 -u -m http.server 0 --bind 127.0.0.1 --directory repo >server.out 2>server.log &
+/usr/bin/python3 -u -m http.server 0 --bind 127.0.0.1 --directory repo >server.out 2>server.log &
 server=$!
 trap 'kill $server' EXIT
 for _ in $(seq 100); do
