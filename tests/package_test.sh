@@ -26,10 +26,14 @@
 #                                              under Program Files and a
 #                                              Start-menu entry; uninstalled,
 #                                              it leaves none of them
-#   package_test.sh console DIR GAME_INPUT     quorbix.exe, started by wine on
+#   package_test.sh console DIR GAME_INPUT LAUNCHER
+#                                              quorbix.exe, started by wine on
 #                                              a terminal of its own (a console
 #                                              of its own), plays GAME_INPUT,
-#                                              then waits for Enter
+#                                              then says LAUNCHER's closing
+#                                              line and waits for Enter; with
+#                                              its output redirected, it ends
+#                                              with the game
 #   package_test.sh windows DIR GAME_INPUT CHANGELOG RUNNER...
 #                                              quorbix.exe needs only DLLs of
 #                                              every Windows, has a version
@@ -136,6 +140,8 @@ case ${1:-} in
   msi)
     msi=$(winepath -w "$2") drive=$WINEPREFIX/drive_c
     folder="$drive/Program Files/quorbix"
+    # An install that an interrupted run left in the prefix goes first.
+    wine msiexec /x "$msi" /qn || true
     wine msiexec /i "$msi" /qn || fail "msiexec /i failed with status $?"
     for file in quorbix.exe README.txt LICENSE.txt; do
       [ -f "$folder/$file" ] || fail "the installer put no $file in $folder"
@@ -149,37 +155,54 @@ case ${1:-} in
     ;;
   console)
     dir=$2 input=$3 pid=
-    rm -f "$dir/console.in" "$dir/console.out"
-    mkfifo "$dir/console.in"
+    # The line it ends with is the desktop launcher's (LAUNCHER): blanks aside.
+    said=$(sed -n 's/^printf .* "\(.*\)"$/\1/p' "$4" | tr -d ' ')
+    [ -n "$said" ] || fail "no closing line in $4"
     trap 'exec 3>&-; kill "$pid" 2>/dev/null || true' EXIT
-    # script gives wine a terminal; a terminal's Enter is a carriage return.
-    script -qfec "wine '$dir/contents/quorbix.exe'" /dev/null <"$dir/console.in" >"$dir/console.out" 2>&1 &
-    pid=$!
-    exec 3>"$dir/console.in"
-    # What the console shows, without its escape sequences and blanks.
-    shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$dir/console.out" | tr -d ' \t\r\n'; }
-    # Typed once the game asks, each answer on its own.
-    for _ in $(seq 300); do
-      ! shown | grep -q 'PleaseEnterYourName:' || break
-      sleep 0.1
-    done
-    while read -r answer; do
-      printf '%s\r' "$answer" >&3
-      sleep 0.05
-    done <"$input"
-    for _ in $(seq 600); do
-      ! shown | grep -q 'pressEntertoclosethiswindow' || break
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    shown | grep -q 'GrandTotal:.*GrandTotal:.*pressEntertoclosethiswindow' ||
-      fail "no complete game and word of Enter in its own console: $(shown | tail -c 300)"
-    sleep 1
+    # shown FILE: what FILE shows, without escape sequences and blanks.
+    shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$1" | tr -d ' \t\r\n'; }
+    # play COMMAND WATCHED: COMMAND on a terminal of script's, which gets each
+    # answer once WATCHED shows the name prompt, ending in a carriage return
+    # as a terminal's Enter does; back once WATCHED shows both cards and then
+    # the closing line, or COMMAND has ended.
+    play() {
+      rm -f "$dir/console.in" "$dir/console.out" "$dir/console.file"
+      mkfifo "$dir/console.in"
+      script -qfec "$1" /dev/null <"$dir/console.in" >"$dir/console.out" 2>&1 &
+      pid=$!
+      exec 3>"$dir/console.in"
+      for _ in $(seq 300); do
+        ! shown "$2" 2>/dev/null | grep -q 'PleaseEnterYourName:' || break
+        sleep 0.1
+      done
+      while read -r answer; do
+        printf '%s\r' "$answer" >&3
+        sleep 0.05
+      done <"$input"
+      for _ in $(seq 600); do
+        ! shown "$2" | grep -q "GrandTotal:.*GrandTotal:.*$said" || break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+      done
+      sleep 1
+    }
+    exe="wine '$dir/contents/quorbix.exe'"
+    play "$exe" "$dir/console.out"
+    shown "$dir/console.out" | grep -q "GrandTotal:.*GrandTotal:.*$said" ||
+      fail "no complete game and closing line in its own console: $(shown "$dir/console.out" | tail -c 300)"
     kill -0 "$pid" 2>/dev/null || fail "in a console of its own, it did not wait for Enter"
     printf '\r' >&3
     status=0
     wait "$pid" || status=$?
     [ $status -eq 0 ] || fail "after Enter it ended with status $status"
+    # With its output redirected, it ends with the game.
+    play "$exe >'$dir/console.file'" "$dir/console.file"
+    status=0
+    kill -0 "$pid" 2>/dev/null && status=1
+    [ $status -eq 0 ] && wait "$pid" || status=$?
+    [ $status -eq 0 ] || fail "with its output redirected, it did not end with the game (status $status)"
+    [ "$(grep -c 'Grand Total:' "$dir/console.file")" -eq 2 ] || fail "redirected, no complete game"
+    ! shown "$dir/console.file" | grep -q "$said" || fail "redirected, it still said: $said"
     ;;
   windows)
     dir=$2 input=$3 version=$(sed -n '1s/^quorbix (\([^)]*\)).*/\1/p' "$4")
