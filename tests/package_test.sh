@@ -158,7 +158,7 @@ case ${1:-} in
     # The line it ends with is the desktop launcher's (LAUNCHER): blanks aside.
     said=$(sed -n 's/^printf .* "\(.*\)"$/\1/p' "$4" | tr -d ' ')
     [ -n "$said" ] || fail "no closing line in $4"
-    trap 'exec 3>&-; kill "$pid" 2>/dev/null || true' EXIT
+    trap 'exec 3>&-; [ -z "$pid" ] || kill "$pid" 2>/dev/null || true' EXIT
     # shown FILE: what FILE shows, without escape sequences and blanks.
     shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$1" | tr -d ' \t\r\n'; }
     # play COMMAND WATCHED: COMMAND on a terminal of script's, which gets each
@@ -194,12 +194,17 @@ case ${1:-} in
     printf '\r' >&3
     status=0
     wait "$pid" || status=$?
+    pid=
     [ $status -eq 0 ] || fail "after Enter it ended with status $status"
     # With its output redirected, it ends with the game.
     play "$exe >'$dir/console.file'" "$dir/console.file"
     status=0
-    kill -0 "$pid" 2>/dev/null && status=1
-    [ $status -eq 0 ] && wait "$pid" || status=$?
+    if kill -0 "$pid" 2>/dev/null; then
+      status=1
+    else
+      wait "$pid" || status=$?
+      pid=
+    fi
     [ $status -eq 0 ] || fail "with its output redirected, it did not end with the game (status $status)"
     [ "$(grep -c 'Grand Total:' "$dir/console.file")" -eq 2 ] || fail "redirected, no complete game"
     ! shown "$dir/console.file" | grep -q "$said" || fail "redirected, it still said: $said"
