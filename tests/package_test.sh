@@ -157,36 +157,31 @@ case ${1:-} in
     said=$(sed -n 's/^printf .* "\(.*\)"$/\1/p' "$4" | tr -d ' ')
     [ -n "$said" ] || fail "no closing line in $4"
     trap 'exec 3>&-; [ -z "$pid" ] || kill "$pid" 2>/dev/null || true' EXIT
-    # shown FILE: what FILE shows, without escape sequences and blanks.
-    shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$1" | tr -d ' \t\r\n'; }
-    # play COMMAND WATCHED: COMMAND on a terminal of script's, which gets each
-    # answer once WATCHED shows the name prompt, ending in a carriage return
-    # as a terminal's Enter does; back once WATCHED shows both cards and then
-    # the closing line, or COMMAND has ended.
-    play() {
-      rm -f "$dir/console.in" "$dir/console.out"
-      mkfifo "$dir/console.in"
-      script -qfec "$1" /dev/null <"$dir/console.in" >"$dir/console.out" 2>&1 &
-      pid=$!
-      exec 3>"$dir/console.in"
-      for _ in $(seq 300); do
-        ! shown "$2" 2>/dev/null | grep -q 'PleaseEnterYourName:' || break
-        sleep 0.1
-      done
-      while read -r answer; do
-        printf '%s\r' "$answer" >&3
-        sleep 0.05
-      done <"$input"
-      for _ in $(seq 600); do
-        ! shown "$2" | grep -q "GrandTotal:.*GrandTotal:.*$said" || break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-      done
-      sleep 1
-    }
-    play "wine '$dir/contents/quorbix.exe'" "$dir/console.out"
-    shown "$dir/console.out" | grep -q "GrandTotal:.*GrandTotal:.*$said" ||
-      fail "no complete game and closing line in its own console: $(shown "$dir/console.out" | tail -c 300)"
+    # What the console shows, without escape sequences and blanks.
+    shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$dir/console.out" | tr -d ' \t\r\n'; }
+    # script gives wine a terminal; each answer is typed once the game asks,
+    # ending in a carriage return, as a terminal's Enter does.
+    rm -f "$dir/console.in" "$dir/console.out"
+    mkfifo "$dir/console.in"
+    script -qfec "wine '$dir/contents/quorbix.exe'" /dev/null <"$dir/console.in" >"$dir/console.out" 2>&1 &
+    pid=$!
+    exec 3>"$dir/console.in"
+    for _ in $(seq 300); do
+      ! shown | grep -q 'PleaseEnterYourName:' || break
+      sleep 0.1
+    done
+    while read -r answer; do
+      printf '%s\r' "$answer" >&3
+      sleep 0.05
+    done <"$input"
+    for _ in $(seq 600); do
+      ! shown | grep -q "GrandTotal:.*GrandTotal:.*$said" || break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    sleep 1
+    shown | grep -q "GrandTotal:.*GrandTotal:.*$said" ||
+      fail "no complete game and closing line in its own console: $(shown | tail -c 300)"
     kill -0 "$pid" 2>/dev/null || fail "in a console of its own, it did not wait for Enter"
     printf '\r' >&3
     status=0
