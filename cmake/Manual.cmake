@@ -6,9 +6,12 @@
 #   -DMANDOC=  Debian's mandoc, which renders it
 #   -DFORMAT=  html: the rules as an HTML fragment, for the web page;
 #              text: plain text of 76 columns, for a text file
-#   -DTEMPLATE= -DOUTPUT=  the template, whose @QUORBIX_RULES@ and
-#              @PROJECT_VERSION@ are replaced, and the file made from it
+#   -DTEMPLATE= -DOUTPUT=  the template, whose @QUORBIX_RULES@,
+#              @PROJECT_VERSION@ and @CMAKE_SYSTEM_PROCESSOR@ are replaced,
+#              and the file made from it; a template without the rules, or
+#              with any other @NAME@, is refused
 #   -DVERSION=  the version
+#   -DPROCESSOR=  the processor the game is built for
 #   -DCRLF=ON   lines end in CRLF (for Windows)
 #
 # The rules are the manual's DESCRIPTION: how a turn goes, what each category
@@ -57,8 +60,18 @@ if(NOT text MATCHES "bonus of 35")
   message(FATAL_ERROR "${MANDOC} gave no rules: ${text}")
 endif()
 file(READ ${TEMPLATE} page)
-string(REPLACE "@QUORBIX_RULES@" "${text}" page "${page}")
+if(NOT page MATCHES "@QUORBIX_RULES@")
+  message(FATAL_ERROR "${TEMPLATE} has no place for the rules (@QUORBIX_RULES@)")
+endif()
 string(REPLACE "@PROJECT_VERSION@" "${VERSION}" page "${page}")
+string(REPLACE "@CMAKE_SYSTEM_PROCESSOR@" "${PROCESSOR}" page "${page}")
+# Checked before the rules go in, whose text is the manual's own.
+string(REPLACE "@QUORBIX_RULES@" "" rest "${page}")
+string(REGEX MATCH "@[A-Za-z_][A-Za-z0-9_]*@" unfilled "${rest}")
+if(unfilled)
+  message(FATAL_ERROR "${TEMPLATE}: ${unfilled} is not filled in")
+endif()
+string(REPLACE "@QUORBIX_RULES@" "${text}" page "${page}")
 if(CRLF)
   string(REPLACE "\r\n" "\n" page "${page}")
   string(REPLACE "\n" "\r\n" page "${page}")

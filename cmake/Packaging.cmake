@@ -16,7 +16,8 @@ function(quorbix_with_rules target template output format)
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -DMANUAL=${manual} -DMANDOC=${QUORBIX_MANDOC} -DFORMAT=${format}
-            -DTEMPLATE=${template} -DOUTPUT=${output} -DVERSION=${PROJECT_VERSION} ${ARGN}
+            -DTEMPLATE=${template} -DOUTPUT=${output} -DVERSION=${PROJECT_VERSION}
+            -DPROCESSOR=${CMAKE_SYSTEM_PROCESSOR} ${ARGN}
             -P ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
     DEPENDS ${template} ${manual} ${PROJECT_SOURCE_DIR}/cmake/Manual.cmake
     COMMENT "Putting the rules into ${output}"
@@ -36,7 +37,8 @@ if(WIN32)
           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
   # The installer, quorbix-VERSION-win64.msi, by Debian's wixl: the same
-  # three files under Program Files and a Start-menu entry. Its product and
+  # three files under Program Files and a Start-menu entry, with the game's
+  # icon. Its product and
   # package codes are derived from the version, as name-based UUIDs.
   find_program(QUORBIX_WIXL wixl REQUIRED)
   set(upgrade_code 2D6F7A0C-3E5B-4C1A-9F8E-7B6A5C4D3E21)
@@ -52,7 +54,8 @@ if(WIN32)
     COMMAND sh ${PROJECT_SOURCE_DIR}/packaging/windows/msi.sh ${QUORBIX_MSI}
             ${PROJECT_BINARY_DIR}/quorbix.wxs ${PROJECT_SOURCE_DIR}/debian/changelog ${CMAKE_STRIP}
             $<TARGET_FILE:quorbix> ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt
-    DEPENDS quorbix ${PROJECT_BINARY_DIR}/quorbix.wxs ${PROJECT_BINARY_DIR}/README.txt
+            ${QUORBIX_ICON}
+    DEPENDS quorbix quorbix_icon ${QUORBIX_ICON} ${PROJECT_BINARY_DIR}/quorbix.wxs ${PROJECT_BINARY_DIR}/README.txt
             ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_SOURCE_DIR}/packaging/windows/msi.sh
     COMMENT "Building the installer ${QUORBIX_MSI}"
     VERBATIM)
@@ -99,7 +102,13 @@ if(WIN32)
 else()
   set(CPACK_PACKAGE_FILE_NAME quorbix-${PROJECT_VERSION}-web)
 endif()
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+# The Windows zip holds one folder, so that unzipping it where the player
+# keeps downloads puts one folder there; the web zip is the site itself.
+if(WIN32)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+else()
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+endif()
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ZipArchive.cmake)
 set(CPACK_PACKAGE_NAME quorbix)
 set(CPACK_PACKAGE_VENDOR "the quorbix developers")

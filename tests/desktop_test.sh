@@ -1,9 +1,12 @@
 #!/bin/sh
 # Checks of what the desktop gets:
 #
-#   desktop_test.sh window COMMAND GAME_INPUT
-#       COMMAND (what the desktop entry starts) plays GAME_INPUT to both
-#       cards, then says so and waits for Enter; Enter ends it, status 0
+#   desktop_test.sh window COMMAND GAME_INPUT [early]
+#       COMMAND (what the desktop entry starts), on a terminal, titles it
+#       quorbix and plays GAME_INPUT to both cards (with "early", GAME_INPUT
+#       and then Ctrl-D, which ends the game early), then says how the game
+#       ended in at most 80 columns and waits for Enter; Enter ends it, with
+#       the game's status
 #   desktop_test.sh valid DESKTOP METAINFO CHANGELOG
 #       the desktop entry and the metainfo pass Debian's validators, and the
 #       metainfo's release is the changelog's newest entry
@@ -21,28 +24,45 @@ fail() {
 
 case $1 in
   window)
-    command=$2 input=$3 work=$(mktemp -d) pid=
+    command=$2 input=$3 early=${4:-} work=$(mktemp -d) pid=
     trap 'exec 3>&-; kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
     mkfifo "$work/in"
-    $command <"$work/in" >"$work/out" 2>"$work/err" &
+    # script gives it a terminal, as a terminal window does.
+    script -qfec "$command" /dev/null <"$work/in" >"$work/out" 2>"$work/err" &
     pid=$!
     exec 3>"$work/in"
     # A command that ended early is told by what it wrote, not by a signal.
     trap '' PIPE
-    cat "$input" >&3 || true
+    { cat "$input"; [ -z "$early" ] || printf '\004'; } >&3 || true
     for _ in $(seq 300); do
-      ! grep -q 'press Enter to close this window' "$work/out" || break
+      ! grep -q 'Press Enter to close this window' "$work/out" || break
       sleep 0.1
     done
-    grep -q 'press Enter to close this window' "$work/out" ||
-      fail "no word of Enter after the game: $(tail -n 3 "$work/out") $(head -c 300 "$work/err")"
-    [ "$(grep -c '^Grand Total:' "$work/out")" -eq 2 ] || fail "the game did not show both cards"
+    tr -d '\r' <"$work/out" >"$work/text"
+    closing=$(tail -n 1 "$work/text")
+    case $closing in *'Press Enter to close this window'*) ;;
+      *) fail "no word of Enter after the game: $(tail -n 3 "$work/text") $(head -c 300 "$work/err")" ;;
+    esac
+    # (The terminal echoes the answers, which are typed ahead.)
+    case $(sed '/Please Enter Your Name/q' "$work/out") in *"$(printf '\033]0;quorbix\007')"*) ;;
+      *) fail "the window is not titled quorbix before the game: $(head -c 60 "$work/out" | od -c)" ;;
+    esac
+    [ ${#closing} -le 80 ] || fail "the closing line is ${#closing} columns, wider than a terminal: $closing"
+    cards=$(grep -c '^Grand Total:' "$work/text" || true)
+    if [ -n "$early" ]; then
+      [ "$cards" -eq 0 ] || fail "the game did not end early"
+      case $closing in *[Cc]ard*) fail "after an early end, the closing line names cards: $closing" ;; esac
+      case $closing in *early*) ;; *) fail "the closing line does not say the game ended early: $closing" ;; esac
+    else
+      [ "$cards" -eq 2 ] || fail "the game did not show both cards"
+      case $closing in *'score cards are above'*) ;; *) fail "the closing line names no cards: $closing" ;; esac
+    fi
     sleep 1
     kill -0 "$pid" 2>/dev/null || fail "it did not wait for Enter"
-    echo >&3
+    printf '\r' >&3
     status=0
     wait "$pid" || status=$?
-    [ $status -eq 0 ] || fail "it ended with status $status after Enter"
+    [ $status -eq "$([ -n "$early" ] && echo 1 || echo 0)" ] || fail "it ended with status $status after Enter"
     [ ! -s "$work/err" ] || fail "it wrote to standard error: $(head -c 300 "$work/err")"
     ;;
   valid)

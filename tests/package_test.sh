@@ -21,24 +21,33 @@
 #                                              empty root (under EMULATOR,
 #                                              which is given no root), plays
 #                                              GAME_INPUT to both cards
-#   package_test.sh msi MSI                    MSI, installed by wine's msiexec,
+#   package_test.sh msi MSI ICON               MSI, whose shortcut's target is
+#                                              its program and whose icon and
+#                                              shortcut's are ICON, installed
+#                                              by wine's msiexec,
 #                                              puts the game and its texts
 #                                              under Program Files and a
 #                                              Start-menu entry; uninstalled,
 #                                              it leaves none of them
 #   package_test.sh console DIR GAME_INPUT LAUNCHER
-#                                              quorbix.exe, started by wine on
-#                                              a terminal of its own (a console
-#                                              of its own), plays GAME_INPUT,
-#                                              then says LAUNCHER's closing
-#                                              line and waits for Enter
-#   package_test.sh windows DIR GAME_INPUT CHANGELOG RUNNER...
-#                                              quorbix.exe needs only DLLs of
-#                                              every Windows, has a version
+#                                              quorbix.exe, started by wine's
+#                                              cmd on a terminal (a console it
+#                                              shares with a shell), plays
+#                                              GAME_INPUT and ends; started by
+#                                              wine itself (a console of its
+#                                              own), titles it quorbix, plays
+#                                              GAME_INPUT, then says LAUNCHER's
+#                                              closing line and waits for Enter
+#   package_test.sh windows DIR GAME_INPUT CHANGELOG ICON RUNNER...
+#                                              quorbix.exe, in the zip's one
+#                                              folder, needs only DLLs of every
+#                                              Windows, has ICON and a version
 #                                              resource of CHANGELOG's version,
 #                                              and, run by RUNNER, plays
 #                                              GAME_INPUT to its end in CRLF
-#                                              lines; the texts are CRLF, and
+#                                              lines, and ends at once on the
+#                                              keys README.txt says end input;
+#                                              the texts are CRLF, and
 #                                              README.txt's rules name every
 #                                              category of the game's menu
 set -eu
@@ -137,6 +146,13 @@ case ${1:-} in
     ;;
   msi)
     msi=$(winepath -w "$2") drive=$WINEPREFIX/drive_c
+    # The MSI's own tables: the shortcut starts its one program, of the File
+    # table, with the icon ICON, the installed programs' list's icon too.
+    row() { msiinfo export "$2" "$1" | tr -d '\r' | awk -F '\t' -v c="$3" 'NR > 3 { print $c }'; }
+    shortcut="$(row Shortcut "$2" 5) $(row Shortcut "$2" 9)"
+    [ "$shortcut" = "[INSTALLDIR]$(row File "$2" 3 | grep '\.exe$') $(row Property "$2" 0 |
+      sed -n 's/^ARPPRODUCTICON\t//p')" ] || fail "the shortcut's target and icon are $shortcut"
+    msiinfo extract "$2" "Icon.${shortcut#* }" | cmp - "$3" || fail "the installer's icon is not $3"
     folder="$drive/Program Files/quorbix"
     # An install that an interrupted run left in the prefix goes first.
     wine msiexec /x "$msi" /qn || true
@@ -153,35 +169,48 @@ case ${1:-} in
     ;;
   console)
     dir=$2 input=$3 pid=
-    # The line it ends with is the desktop launcher's (LAUNCHER): blanks aside.
-    said=$(sed -n 's/^printf .* "\(.*\)"$/\1/p' "$4" | tr -d ' ')
-    [ -n "$said" ] || fail "no closing line in $4"
+    exe=$(echo "$dir"/contents/quorbix-*-win64/quorbix.exe)
+    # The line it ends a complete game with is the desktop launcher's (LAUNCHER): blanks aside.
+    said=$(sed -n 's/^complete="\(.*\)"$/\1/p' "$4" | tr -d ' ')
+    [ -n "$said" ] && [ -f "$exe" ] || fail "no closing line in $4, or no $exe"
     trap 'exec 3>&-; [ -z "$pid" ] || kill "$pid" 2>/dev/null || true' EXIT
     # What the console shows, without escape sequences and blanks.
     shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$dir/console.out" | tr -d ' \t\r\n'; }
-    # script gives wine a terminal; each answer is typed once the game asks,
-    # ending in a carriage return, as a terminal's Enter does.
-    rm -f "$dir/console.in" "$dir/console.out"
-    mkfifo "$dir/console.in"
-    script -qfec "wine '$dir/contents/quorbix.exe'" /dev/null <"$dir/console.in" >"$dir/console.out" 2>&1 &
-    pid=$!
-    exec 3>"$dir/console.in"
-    for _ in $(seq 300); do
-      ! shown | grep -q 'PleaseEnterYourName:' || break
-      sleep 0.1
-    done
-    while read -r answer; do
-      printf '%s\r' "$answer" >&3
-      sleep 0.05
-    done <"$input"
-    for _ in $(seq 600); do
-      ! shown | grep -q "GrandTotal:.*GrandTotal:.*$said" || break
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    sleep 1
-    shown | grep -q "GrandTotal:.*GrandTotal:.*$said" ||
-      fail "no complete game and closing line in its own console: $(shown | tail -c 300)"
+    # play COMMAND: script gives wine a terminal, on which COMMAND starts the
+    # game; each answer is typed once the game asks, ending in a carriage
+    # return, as a terminal's Enter does; it returns once both cards show.
+    play() {
+      rm -f "$dir/console.in" "$dir/console.out"
+      mkfifo "$dir/console.in"
+      script -qfec "$1" /dev/null <"$dir/console.in" >"$dir/console.out" 2>&1 &
+      pid=$!
+      exec 3>"$dir/console.in"
+      for _ in $(seq 300); do
+        ! shown | grep -q 'PleaseEnterYourName:' || break
+        sleep 0.1
+      done
+      while read -r answer; do
+        printf '%s\r' "$answer" >&3
+        sleep 0.05
+      done <"$input"
+      for _ in $(seq 600); do
+        ! shown | grep -q "GrandTotal:.*GrandTotal:" || break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+      done
+      sleep 2
+    }
+    # Started from a shell (cmd), which shares its console: no closing line, no wait.
+    play "wine cmd /c '$(winepath -w "$exe")'"
+    shown | grep -q "GrandTotal:.*GrandTotal:" || fail "no complete game in a shell's console: $(shown | tail -c 300)"
+    ! shown | grep -q 'PressEnter' || fail "in a console shared with a shell, it waits for Enter"
+    exec 3>&-
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" || true
+    # In a console of its own (Explorer's): titled quorbix, the closing line, a wait for Enter.
+    play "wine '$exe'"
+    shown | grep -q "\]0;quorbix.*GrandTotal:.*GrandTotal:.*$said" ||
+      fail "no title, complete game and closing line in its own console: $(shown | tail -c 300)"
     kill -0 "$pid" 2>/dev/null || fail "in a console of its own, it did not wait for Enter"
     printf '\r' >&3
     status=0
@@ -193,7 +222,10 @@ case ${1:-} in
     dir=$2 input=$3 version=$(sed -n '1s/^quorbix (\([^)]*\)).*/\1/p' "$4")
     shift 4
     [ -n "$version" ] || fail "no version in the changelog"
-    exe=$dir/contents/quorbix.exe
+    exe=$(echo "$dir"/contents/quorbix-*-win64/quorbix.exe) icon=$1
+    readme=$(dirname "$exe")/README.txt
+    shift
+    [ -f "$exe" ] || fail "no $exe"
     imports=$(x86_64-w64-mingw32-objdump -p "$exe") || fail "objdump cannot read $exe"
     dlls=$(echo "$imports" | awk '/DLL Name:/ {print $3}')
     [ -n "$dlls" ] || fail "$exe: no DLL imports found"
@@ -212,19 +244,33 @@ case ${1:-} in
       [ -z "${field#*=}" ] || [ "$value" = "${field#*=}" ] ||
         fail "the version resource's ${field%%=*} is $value, not ${field#*=}"
     done
-    crlf "$dir/contents/README.txt"
-    crlf "$dir/contents/LICENSE.txt"
+    # The icon, with the sizes Windows shows, is the first group of the
+    # resources (wrestool writes it out as an .ico, with the group after).
+    [ "$(icotool -l "$icon" | sed 's/.*--width=\([0-9]*\) .*/\1/' | tr '\n' ' ')" = "16 24 32 48 256 " ] ||
+      fail "$icon: not the sizes 16, 24, 32, 48 and 256: $(icotool -l "$icon")"
+    wrestool -x -t14 "$exe" | cmp -n "$(wc -c <"$icon")" - "$icon" || fail "$exe does not carry the icon $icon"
+    crlf "$readme"
+    crlf "$(dirname "$exe")/LICENSE.txt"
     status=0
     "$@" "$exe" <"$input" >"$dir/game.out" 2>"$dir/game.err" || status=$?
     [ $status -eq 0 ] || fail "the game ended with status $status: $(head -c 300 "$dir/game.err")"
     [ ! -s "$dir/game.err" ] || fail "the game wrote to standard error: $(head -c 300 "$dir/game.err")"
     [ "$(grep -c 'Grand Total:' "$dir/game.out")" -eq 2 ] || fail "the game did not print both cards"
     crlf "$dir/game.out"
+    # The keys README.txt says end the input (Ctrl-Z: byte 26), at the name:
+    # the game ends there, though answers follow.
+    key=$(tr -d '\r' <"$readme" | sed -n 's/^Press Ctrl-\([A-Z]\), then Enter: input has ended.*/\1/p')
+    [ -n "$key" ] || fail "README.txt names no keys that end the input"
+    status=0
+    { printf "$(printf '\\%03o' $(($(printf '%d' "'$key") - 64)))\r\n"; cat "$input"; } |
+      "$@" "$exe" >"$dir/early.out" 2>&1 || status=$?
+    [ $status -eq 1 ] && ! grep -q "'s turn" "$dir/early.out" ||
+      fail "Ctrl-$key, then Enter, did not end the input (status $status): $(tail -c 300 "$dir/early.out")"
     # "(N) - NAME....VALUE" in the game's first menu; "N: NAME" or
     # "N-M: NAME, NAME..." in the rules.
     menu=$(tr -d '\r' <"$dir/game.out" | sed -n 's/^(\([0-9]*\)) *- *\([^.]*\)\.\.*.*/\1: \2/p' |
       head -n 13)
-    rules=$(tr -d '\r' <"$dir/contents/README.txt" | awk '
+    rules=$(tr -d '\r' <"$readme" | awk '
       match($0, /^ *[0-9]+(-[0-9]+)?: /) {
         head = substr($0, 1, RLENGTH - 2); sub(/^ */, "", head); split(head, range, "-")
         n = split(substr($0, RLENGTH + 1), names, ", ")

@@ -1,9 +1,11 @@
 // The quorbix executable on Windows: the game as on every system, and then,
 // when the program has a console window of its own (Explorer's double-click
 // and a Start-menu shortcut give it one, which closes the moment the program
-// ends), a line saying so and a wait for Enter, so that the player can read
-// both final cards. Started from a terminal, which shares its console, or
-// with its input or output redirected, it ends with the game, as everywhere.
+// ends), a line saying how the game ended and a wait for Enter, so that the
+// player can read both final cards; that window is titled quorbix. Started
+// from a terminal, which shares its console, or with its input or output
+// redirected, it ends with the game, as everywhere. The closing lines are
+// the desktop launcher's (desktop/quorbix-window.sh.in).
 #include <windows.h>
 
 #include <cstdlib>
@@ -41,12 +43,19 @@ void waitForEnter() {
 }  // namespace
 
 int main() {
+  // Asked before the game, as the title comes before it.
+  const bool ownConsole = consoleOfItsOwn();
+  if (ownConsole) {
+    SetConsoleTitleA("quorbix");
+  }
   // Seeded from the clock: a new deal every second, by the game's rule.
   std::srand(static_cast<unsigned>(std::time(nullptr)));  // NOLINT(cert-msc32-c,cert-msc51-cpp)
   const int status = playGame();
-  if (consoleOfItsOwn() && std::cout) {
-    std::cout << "\nThe game has ended. Scroll up to see both score cards; press Enter to close "
-                 "this window."
+  if (ownConsole && std::cout) {
+    // playGame's status is 0 for a complete game only.
+    std::cout << (status == 0
+                      ? "\nGame over: both score cards are above. Press Enter to close this window."
+                      : "\nThe game ended early. Press Enter to close this window.")
               << std::endl;
     waitForEnter();
   }

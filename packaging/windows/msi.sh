@@ -4,7 +4,7 @@
 #
 #   msi.sh MSI WXS CHANGELOG STRIP FILE...
 #
-# The FILEs (the game, stripped with STRIP, and its texts) are put in a
+# The FILEs (the game, stripped with STRIP, its texts and icon) are put in a
 # folder of their own with their times set to SOURCE_DATE_EPOCH (else the
 # newest changelog entry's), which the installer's cabinet records; wixl
 # runs with the clock at that time, for the summary's times; and the package
