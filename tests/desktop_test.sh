@@ -7,9 +7,12 @@
 #       and then Ctrl-D, which ends the game early), then says how the game
 #       ended in at most 80 columns and waits for Enter; Enter ends it, with
 #       the game's status
-#   desktop_test.sh valid DESKTOP METAINFO CHANGELOG
-#       the desktop entry and the metainfo pass Debian's validators, and the
-#       metainfo's release is the changelog's newest entry
+#   desktop_test.sh valid DESKTOP METAINFO CHANGELOG [PREFIX ROOT]
+#       the desktop entry and the metainfo pass Debian's validators, the
+#       entry opens a terminal for the launcher that waits for Enter,
+#       installed under ROOT in place of PREFIX, the metainfo launches the
+#       entry and has its categories, and the metainfo's release is the
+#       changelog's newest entry
 #   desktop_test.sh icons SVG HICOLOR
 #       each PNG icon in the theme folder HICOLOR is rsvg-convert's rendering
 #       of SVG at its size, and the scalable icon is SVG itself
@@ -68,6 +71,20 @@ case $1 in
   valid)
     desktop-file-validate "$2" || fail "desktop-file-validate: $2 (above)"
     appstreamcli validate --pedantic --no-net "$3" || fail "appstreamcli: $3 (above)"
+    # What the validators leave alone: the entry opens a terminal for the
+    # launcher, which is installed where Exec says (under ROOT, in place of
+    # PREFIX) and waits at the end; the metainfo launches the installed
+    # entry and lists the entry's categories.
+    grep -qx 'Terminal=true' "$2" || fail "$2 does not open a terminal"
+    launcher=$(sed -n 's/^Exec=//p' "$2")
+    launcher=${6:-}${launcher#"${5:-}"}
+    [ -x "$launcher" ] && grep -q 'Press Enter to close this window' "$launcher" ||
+      fail "Exec of $2 is not the installed launcher that waits for Enter: $launcher"
+    launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$3")
+    [ "$launchable" = "$(basename "$2")" ] || fail "the metainfo launches $launchable, not $(basename "$2")"
+    categories=$(sed -n 's|.*<category>\(.*\)</category>.*|\1;|p' "$3" | tr -d '\n')
+    grep -qx "Categories=$categories" "$2" ||
+      fail "the metainfo's categories, $categories, are not the entry's: $(grep '^Categories=' "$2")"
     version=$(sed -n '1s/^quorbix (\([^)]*\)).*/\1/p' "$4")
     date=$(date -u -d "$(sed -n 's/^ -- .*>  //p' "$4" | head -n 1)" +%F)
     grep -q "<release version=\"$version\" date=\"$date\"/>" "$3" ||
