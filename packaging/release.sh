@@ -9,7 +9,8 @@
 # folder of its own, so what is published as source builds all that is
 # published. The suites do not run here (CI runs them). Two releases of the
 # same commit give the same bytes, from any folder, under any umask, time
-# zone or locale. Missing Debian packages are installed.
+# zone or locale. No file for players holds a placeholder left unfilled.
+# Missing Debian packages are installed.
 set -eu
 cd "$(dirname "$0")/.."
 umask 022
@@ -95,6 +96,28 @@ done
 cp "$src/build/windows/$name-win64.zip" "$src/build/windows/$name-win64.msi" \
   "$src/build/web/$name-web.zip" "$src/build/linux-x86_64/$name-x86_64-linux.tar.gz" \
   "$src/build/linux-aarch64/$name-aarch64-linux.tar.gz" "$dist/"
+
+# No file built for players holds a placeholder left unfilled (@NAME@):
+# every text in each, unpacked, the installer's tables too. (The sources
+# hold the templates themselves.)
+unpacked=$work/unpacked
+for file in "$dist"/*; do
+  into=$unpacked/$(basename "$file")
+  mkdir -p "$into"
+  case $file in
+    *.deb) dpkg-deb -R "$file" "$into" ;;
+    *.zip) unzip -q "$file" -d "$into" ;;
+    *-linux.tar.gz) tar -xzf "$file" -C "$into" ;;
+    *.msi)
+      (cd "$into" && msiextract "$file" >/dev/null)
+      for table in $(msiinfo tables "$file"); do msiinfo export "$file" "$table" >"$into/$table.idt"; done
+      ;;
+    *) rmdir "$into" ;;
+  esac
+done
+[ "$(find "$unpacked" -type f | wc -l)" -gt 20 ] || fail "too few files unpacked from $dist"
+unfilled=$(grep -rIoE '@[A-Za-z_][A-Za-z0-9_]*@' "$unpacked" | sort -u) || true
+[ -z "$unfilled" ] || fail "placeholders left unfilled in the release: $unfilled"
 
 (cd "$dist" && sha256sum -- * >SHA256SUMS)
 [ "$(wc -l <"$dist/SHA256SUMS")" -eq 12 ] || fail "not twelve files in $dist"

@@ -9,6 +9,9 @@
 #   release_test.sh gigabytes GAME        a name of "a", 2^31 zero bytes and
 #                                         "b", read through the real standard
 #                                         input, is taken whole as "ab"
+#   release_test.sh refuses DIR SOURCE    SOURCE's packaging/release.sh, in a
+#                                         repository in DIR, refuses a newest
+#                                         changelog entry changed or staged
 #
 # Output goes to files beside GAME, named for the check.
 set -eu
@@ -44,8 +47,39 @@ case $check in
     expect 1
     grep -q "Now it's player ab 's turn" "$out" || fail "the name of zero bytes was not ab"
     ;;
+  refuses)
+    # packaging/release.sh of SOURCE (INPUT), in a repository of its own
+    # (GAME, a folder) whose newest changelog entry is changed, then staged:
+    # each time it stops at once, naming the changelog. Its dpkg knows only
+    # the architecture, so a release.sh that went on could change nothing.
+    work=$game
+    rm -rf "$work"
+    mkdir -p "$work/packaging" "$work/debian" "$work/bin"
+    cp "$3/packaging/release.sh" "$3/packaging/apt.sh" "$work/packaging/"
+    cp "$3/debian/changelog" "$work/debian/"
+    printf '#!/bin/sh
+[ "$1" != --print-architecture ] || exec echo amd64
+echo "no dpkg: $*" >&2
+exit 9
+' \
+      >"$work/bin/dpkg"
+    chmod +x "$work/bin/dpkg"
+    git -C "$work" init -q
+    git -C "$work" add .
+    git -C "$work" -c user.name=test -c user.email=test@example.org commit -qm test
+    sed -i '1s/(\([^)]*\))/(\1+1)/' "$work/debian/changelog"
+    for how in changed staged; do
+      [ $how = changed ] || git -C "$work" add debian/changelog
+      status=0
+      PATH=$work/bin:$PATH sh "$work/packaging/release.sh" >"$out" 2>"$err" || status=$?
+      expect 1
+      grep -q '^release.sh: debian/changelog has changes that are not committed' "$err" ||
+        fail "a changelog entry $how, not committed, did not stop the release"
+    done
+    rm -rf "$work"
+    ;;
   *)
-    echo "usage: release_test.sh valgrind|memory|gigabytes GAME [INPUT]" >&2
+    echo "usage: release_test.sh valgrind|memory|gigabytes|refuses GAME [INPUT]" >&2
     exit 2
     ;;
 esac
