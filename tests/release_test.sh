@@ -9,6 +9,10 @@
 #   release_test.sh gigabytes GAME        a name of "a", 2^31 zero bytes and
 #                                         "b", read through the real standard
 #                                         input, is taken whole as "ab"
+#   release_test.sh flags COMMANDS        each source of the game is compiled
+#                                         (COMMANDS: compile_commands.json)
+#                                         with dpkg-buildflags' stack
+#                                         protector and fortification
 #   release_test.sh refuses DIR SOURCE    SOURCE's packaging/release.sh, in a
 #                                         repository in DIR, refuses a newest
 #                                         changelog entry changed or staged
@@ -47,6 +51,18 @@ case $check in
     expect 1
     grep -q "Now it's player ab 's turn" "$out" || fail "the name of zero bytes was not ab"
     ;;
+  flags)
+    # The stack protector and fortification that Debian's dpkg-buildflags
+    # gives are in the command that compiles each source of the game
+    # (GAME: compile_commands.json).
+    wanted=$({ dpkg-buildflags --get CPPFLAGS && dpkg-buildflags --get CXXFLAGS; } | tr ' ' '\n' |
+      grep -E '^-(fstack-protector|D_FORTIFY_SOURCE)') || fail "dpkg-buildflags gives no such flags"
+    commands=$(grep -o '"command": "[^"]*/src/[^"]*"' "$game") || fail "no source of the game in $game"
+    for flag in $wanted; do
+      lacking=$(echo "$commands" | grep -vE -- " $flag( |\")") || continue
+      fail "compiled without dpkg-buildflags' $flag: $(echo "$lacking" | head -n 1)"
+    done
+    ;;
   refuses)
     # packaging/release.sh of SOURCE (INPUT), in a repository of its own
     # (GAME, a folder) whose newest changelog entry is changed, then staged:
@@ -79,7 +95,7 @@ exit 9
     rm -rf "$work"
     ;;
   *)
-    echo "usage: release_test.sh valgrind|memory|gigabytes|refuses GAME [INPUT]" >&2
+    echo "usage: release_test.sh valgrind|memory|gigabytes|flags|refuses GAME [INPUT]" >&2
     exit 2
     ;;
 esac
