@@ -3,8 +3,9 @@
 # root): "stale" lists in its Release file an index other than the one it
 # serves, as a mirror in the middle of a sync does, and "good" holds a small
 # package. The update is tried twice, then warned of, naming the stale index;
-# the package is installed all the same (and removed again); a package that
-# no index has fails with apt's own message.
+# the package is installed all the same, without what it only recommends
+# (and removed again); a package that no index has fails with apt's own
+# message.
 #
 #   apt_test.sh DIR     works in DIR, which it empties first
 set -eu
@@ -22,9 +23,13 @@ rm -rf "$work"
 mkdir -p "$work/repo" "$work/lists/partial" "$work/cache/archives/partial" "$work/parts" "$work/pkg/DEBIAN"
 cd "$work"
 
-printf 'Package: %s\nVersion: 1\nArchitecture: all\nMaintainer: none <none@example.org>\nDescription: probe\n' \
-  "$probe" >pkg/DEBIAN/control
-dpkg-deb -Zgzip --build pkg "repo/$probe.deb" >/dev/null
+# The probe recommends a package, which the install must leave out.
+for package in "$probe" "$probe-recommended"; do
+  printf 'Package: %s\nVersion: 1\nArchitecture: all\nMaintainer: none <none@example.org>\nDescription: probe\n' \
+    "$package" >pkg/DEBIAN/control
+  [ "$package" != "$probe" ] || echo "Recommends: $probe-recommended" >>pkg/DEBIAN/control
+  dpkg-deb -Zgzip --build pkg "repo/$package.deb" >/dev/null
+done
 # suite INDEX_LISTED INDEX_SERVED: a suite whose Release lists the first.
 suite() {
   dir=repo/dists/$1/main/binary-$arch
@@ -68,7 +73,9 @@ status=0
 apt_install test "$probe" >install.out 2>install.err || status=$?
 [ $status -eq 0 ] || fail "the install failed: $(cat install.err)"
 dpkg-query -W "$probe" >/dev/null 2>&1 || fail "$probe was not installed"
-dpkg --purge "$probe" >/dev/null
+recommended=$(dpkg-query -W -f='${db:Status-Status}' "$probe-recommended" 2>/dev/null) || true
+dpkg --purge "$probe" "$probe-recommended" >/dev/null 2>&1
+[ "$recommended" != installed ] || fail "what $probe only recommends was installed too"
 grep -q "warning: 'apt-get update' failed 2 times" install.err || fail "no warning: $(cat install.err)"
 grep -q "127.0.0.1:$port/dists/stale/main/binary-$arch/Packages" install.err ||
   fail "the warning does not name the stale index: $(cat install.err)"
