@@ -10,7 +10,8 @@
 # published. The suites do not run here (CI runs them). Two releases of the
 # same commit give the same bytes, from any folder, under any umask, time
 # zone or locale. No file for players holds a placeholder left unfilled.
-# Missing Debian packages are installed.
+# It changes this machine for good: the architectures it cross-builds for
+# are added to dpkg, and missing Debian packages are installed.
 set -eu
 cd "$(dirname "$0")/.."
 umask 022

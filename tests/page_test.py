@@ -6,7 +6,9 @@ zip holds it.
   page_test.py serve SITE STATE           starts a web server for SITE on
                                           127.0.0.1
   page_test.py stop STATE                 stops it
-  page_test.py list                       lists the tests, as unittest finds them
+  page_test.py list                       lists the tests, as unittest finds them;
+                                          fails if a method is neither a test
+                                          nor called
   page_test.py NODE GAME_JS SITE STATE SHOTS AXE_JS PageTest.test_...
                                           runs one test against the page that
                                           server serves; the game built for
@@ -417,6 +419,14 @@ class PageTest(unittest.TestCase):
         self.assertEqual(13, len(menu))
         self.assertEqual(menu, named)
         self.assertEqual(['quorbix'], self.js('return [...document.querySelectorAll("h1")].map((h) => h.textContent)'))
+        # Every file the page and its manifest name is in the zip.
+        with open(os.path.join(SITE, 'index.html')) as f:
+            named = set(re.findall(r'(?:href|src)="([^"#:]+)"', f.read()))
+        with open(os.path.join(SITE, 'manifest.webmanifest')) as f:
+            manifest = json.load(f)
+        named |= {image['src'] for image in manifest['icons'] + manifest['screenshots']}
+        self.assertTrue(named)
+        self.assertEqual(set(), named - set(os.listdir(SITE)))
         version = re.search(r'quorbix-(.*)-web\.zip', ' '.join(os.listdir(os.path.dirname(SITE))))[1]
         self.assertIn(f'quorbix {version},', self.js('return document.body.textContent'))
         self.assertTrue(self.js('return document.querySelector("meta[name=description]").content'))
@@ -436,11 +446,13 @@ class PageTest(unittest.TestCase):
         self.assertTrue(self.js('return document.getElementById("field").disabled'))
 
     def test_after_one_visit_it_plays_offline_and_a_new_version_follows_online(self):
-        with tempfile.TemporaryDirectory() as site:
-            shutil.copytree(SITE, site, dirs_exist_ok=True)
-            server = Server(site)
+        with tempfile.TemporaryDirectory() as root:
+            # Hosted under a path of the host's, as a folder of a web site.
+            site = os.path.join(root, 'games', 'quorbix')
+            shutil.copytree(SITE, site)
+            server = Server(root)
             server.start()
-            address = f'http://127.0.0.1:{server.port}/'
+            address = f'http://127.0.0.1:{server.port}/games/quorbix/'
             self.browser.get(address)
             self.wait_for(NAME)
             self.assertEqual([], self.cdp('Page.getInstallabilityErrors')['installabilityErrors'])
@@ -464,8 +476,20 @@ class PageTest(unittest.TestCase):
                 page = f.read().replace('<title>quorbix</title>', '<title>quorbix, new</title>')
                 f.seek(0)
                 f.write(page)
+            marks = {'./': '<!-- new -->\n', 'page.js': '// new\n', 'page.css': '/* new */\n'}
+            for name, mark in marks.items():
+                with open(os.path.join(site, name.replace('./', 'index.html')), 'a') as f:
+                    f.write(mark)
             server.start()
-            self.addCleanup(server.stop)
+            self.browser.get(address)
+            self.wait_for(NAME)
+            self.assertEqual('quorbix, new', self.browser.title)
+            # The copy follows what the server gave: offline, the new version.
+            self.until(lambda: [text[-len(mark):] for text, mark in zip(self.browser.execute_async_script(
+                'Promise.all(arguments[0].map((name) => caches.match(name).then((r) => r ? r.text() : "")))'
+                '.then(arguments[1]);', list(marks)), marks.values())] == list(marks.values()),
+                'the new version in the offline copy')
+            server.stop()
             self.browser.get(address)
             self.wait_for(NAME)
             self.assertEqual('quorbix, new', self.browser.title)
@@ -660,8 +684,20 @@ def test_ids(suite):
         yield from test_ids(test) if isinstance(test, unittest.TestSuite) else [test.id()]
 
 
+def unused_methods():
+    """The methods of the test classes that unittest does not run and this
+    file never calls: tests whose names unittest no longer finds."""
+    with open(__file__) as f:
+        source = f.read()
+    return [f'{case.__name__}.{name}' for case in (PageTest, FirefoxTest, WebKitTest) for name in vars(case)
+            if callable(getattr(case, name)) and not name.startswith(('test_', '_', 'setUp'))
+            and not re.search(rf'\.{name}\b', source)]
+
+
 if __name__ == '__main__':
     if sys.argv[1] == 'list':
+        if unused_methods():
+            sys.exit(f'page_test.py: neither run as tests nor called: {", ".join(unused_methods())}')
         for test_id in test_ids(unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])):
             print(test_id.split('.', 1)[1])
     elif sys.argv[1] == 'serve':
@@ -671,4 +707,6 @@ if __name__ == '__main__':
     else:
         NODE, GAME_JS, SITE, STATE, SHOTS, AXE_JS = sys.argv[1:7]
         WEBKIT_BROWSER = os.environ.get('QUORBIX_MINIBROWSER', '')
-        unittest.main(argv=[sys.argv[0]] + sys.argv[7:])
+        # A skipped test has not passed.
+        result = unittest.main(argv=[sys.argv[0]] + sys.argv[7:], exit=False).result
+        sys.exit(0 if result.wasSuccessful() and result.testsRun and not result.skipped else 1)
