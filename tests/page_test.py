@@ -394,8 +394,8 @@ class PageTest(unittest.TestCase):
         self.assertEqual([1] * 13, [heads for heads, _, _ in lines])
         self.assertTrue(all(indent > 20 for _, indent, _ in lines), lines)
         self.assertTrue(all(rest > 1 for _, _, rest in lines[:4]), lines)  # Filled: wrapped.
-        self.assertLess(self.js('return document.querySelector(".hand.latest")'
-                                '.getBoundingClientRect().top'), 400)
+        self.assertLess(self.js('return document.querySelector(".hand.latest").getBoundingClientRect().top'
+                                ' - transcript.getBoundingClientRect().top'), 20)
         # Contrast of at least 7:1 for each kind of text, in both schemes.
         for scheme in ('light', 'dark'):
             self.cdp('Emulation.setEmulatedMedia',

@@ -4,7 +4,9 @@
 // in order, from a live region of its own. When the game has ended the page
 // says how it ended (both Grand Totals, for a complete game), and Play again
 // starts a new game, which is a new instance of the program with input of its
-// own. No single tap ends a game: End the game asks first.
+// own. No single tap ends a game: End the game asks first. The board beside
+// the text draws the dice and both score cards from the game's lines and
+// hands over what its taps stand for through the same input.
 'use strict';
 
 const transcript = document.getElementById('transcript');
@@ -32,16 +34,19 @@ const SPOKEN_LENGTH = 400;
 // gets them as soon as there are some, or no bytes once the input has
 // ended. What the game takes is shown first, where it takes it.
 class Input {
-  constructor(show) {
+  constructor(show, waits) {
     this.queue = [];
     this.ended = false;
     this.waiting = null;
     this.show = show;
+    this.waits = waits;
   }
 
+  // `waits` is told when the game waits with nothing to read.
   read(max, deliver) {
     this.waiting = { max, deliver };
     this.serve();
+    if (this.waiting) this.waits();
   }
 
   serve() {
@@ -62,14 +67,17 @@ class Input {
     deliver(bytes);
   }
 
+  // Either makes the board's controls wait for the game's next question.
   handOver(text) {
     if (this.ended) return;
+    board.busy();
     this.queue.push(encoder.encode(text));
     this.serve();
   }
 
   end() {
     this.ended = true;
+    board.busy();
     this.serve();
   }
 }
@@ -79,12 +87,38 @@ class Input {
 // line not yet ended and `heard` how much of it the live region has read out
 // already; `lineBox` is its element.
 let line = '';
+let lastLine = '';
 let heard = 0;
 let lineBox = null;
-// A menu entry: its number and label, then what it would score or holds.
-const ENTRY = /^(\(\d+\) ?- [^.]*\.+)./;
-// A hand: five dice between bars.
-const HAND = /^ {3}\|( {3}\d {3}\|){5}$/;
+// What the game's lines mean: the one statement of their patterns, which
+// the transcript's shaping and the board both read. meaning(text) gives
+// [kind, match] for a line of one of these kinds, or [] for any other.
+const LINES = {
+  // Five dice between bars.
+  hand: /^ {3}\|(?: {3}[1-6] {3}\|){5}$/,
+  // A menu entry: its number and label, then what it would score or holds.
+  entry: /^(\((\d+)\) ?- ([^.]*)\.+)(Unavailable! A Score is already filled: )?(-?\d+)$/,
+  chance: /^Reroll chance (\d):$/,
+  rerollPrompt: /^ +If you don't want to reroll, input 00000$/,
+  categoryPrompt: /^Enter the number of an available category \(1-13\):$/,
+  personBanner: /^=+Now it's player .* 's turn to start a new hand=+$/,
+  personMenu: /^Which category will you fill in\? $/,
+  personFilled: /^One category Successfully filled/,
+  computerBanner: /^=+Now it's computer player's turn=+$/,
+  computerMenu: /^Computer Player is choosing one of these categories to fill:$/,
+  computerFilled: /^The computer has filled the category (\d+) with a score (-?\d+)$/,
+  gameOver: /^\$+ Game Over \$+$/,
+  cardName: /^Player Name: (.*)$/,
+  section: /^(?:Upper|Lower) Section:$/,
+  cardLine: /^(.*?) ?_+(-?\d+)$/
+};
+function meaning(text) {
+  for (const kind in LINES) {
+    const match = LINES[kind].exec(text);
+    if (match) return [kind, match];
+  }
+  return [];
+}
 
 function speak(text) {
   if (!text.trim()) return;
@@ -128,15 +162,16 @@ function addToLine(text, kind) {
 // with its label; the newest hand is marked to stay in sight.
 function shape(box, text) {
   if (box.childNodes.length !== 1 || box.firstChild.nodeType !== Node.TEXT_NODE) return;
-  const entry = ENTRY.exec(text);
-  if (entry) {
+  const [kind, match] = meaning(text);
+  board.line(kind, match);
+  if (kind === 'entry') {
     const head = document.createElement('span');
     head.className = 'entry';
-    head.textContent = entry[1];
-    box.firstChild.deleteData(0, entry[1].length);
+    head.textContent = match[1];
+    box.firstChild.deleteData(0, match[1].length);
     // What the entry scores or holds may start a new line.
     box.prepend(head, document.createElement('wbr'));
-  } else if (HAND.test(text)) {
+  } else if (kind === 'hand') {
     for (const old of transcript.querySelectorAll('.hand.latest')) old.classList.remove('latest');
     box.classList.add('hand', 'latest');
   }
@@ -152,6 +187,7 @@ function append(text, kind) {
     speakRest();
     shape(lineBox, line);
     lineBox = null;
+    lastLine = line;
     line = '';
     heard = 0;
   }
@@ -173,6 +209,257 @@ function shower(kind) {
   const decoder = new TextDecoder();
   return (bytes) => append(decoder.decode(bytes, { stream: true }), kind);
 }
+
+// The board: the person's newest hand as five dice to mark for a reroll,
+// the 13 categories as buttons in a table with both players' scores, the
+// computer's turn in a line, and at the end both final cards side by side.
+// It is drawn only from the game's lines (board.line, as each ends), and
+// its controls work only while the game waits for their kind of answer with
+// nothing handed over unread (board.wait); a tap hands over, through the
+// game's input, the answers it stands for. What a category would score
+// while a reroll chance is open comes from the game's own scoring
+// (quorbixScore). Its controls change silently: the log is the one voice.
+const boardBox = document.getElementById('board');
+const handBox = document.getElementById('hand');
+const chanceLine = document.getElementById('chance');
+const diceGroup = document.getElementById('dice');
+const rerollButton = document.getElementById('reroll');
+const cardBox = document.getElementById('categories');
+const cardRows = document.getElementById('card-rows');
+const computerTurn = document.getElementById('computer-turn');
+const finalCards = document.getElementById('final');
+// The pips each face shows, of seven places: top and bottom left and
+// right, middle left and right, centre.
+const PLACES = { tl: [3, 3], tr: [7, 3], ml: [3, 5], mr: [7, 5], bl: [3, 7], br: [7, 7], c: [5, 5] };
+const FACES = ['', 'c', 'tl br', 'tl c br', 'tl tr bl br', 'tl tr c bl br', 'tl tr ml mr bl br'];
+const CHANCES = 2;
+
+// One die, drawn once: a rounded square and its seven pips.
+const dieImage = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+dieImage.setAttribute('viewBox', '0 0 10 10');
+dieImage.setAttribute('aria-hidden', 'true');
+dieImage.innerHTML = '<rect x=".5" y=".5" width="9" height="9" rx="1.8"/>' +
+  Object.entries(PLACES).map(([place, [x, y]]) => `<circle class="${place}" cx="${x}" cy="${y}" r=".9"/>`).join('');
+
+// The categories' labels until the game's first menu gives them: the
+// rules', which come from the same manual as the menu's.
+const labels = [...document.querySelectorAll('#rules dt')].flatMap((term) => {
+  const [, first, last, names] = /^(\d+)(?:–(\d+))?: (.*)$/.exec(term.textContent.trim()) || [];
+  const list = names ? names.split(', ') : [];
+  return +(last || first) - +first + 1 === list.length ? list : [];
+});
+
+const board = {
+  // Draws the board anew for a game whose scoring is `score(dice, index)`.
+  reset(score) {
+    Object.assign(this, {
+      score, whose: '', menu: '', dice: [], marks: [], rolled: [], chance: 0, asked: '', unknown: false,
+      // Per category: the person's [held score or null, what the newest
+      // menu says it would score], the computer's held score or null.
+      person: Array.from({ length: 13 }, () => [null, null]),
+      computer: Array(13).fill(null),
+      cards: [], reads: []
+    });
+    diceGroup.textContent = '';
+    for (let i = 0; i < 5; i++) {
+      const die = document.createElement('button');
+      die.type = 'button';
+      die.className = 'die';
+      die.append(dieImage.cloneNode(true), String(i + 1));
+      die.addEventListener('click', () => this.mark(i));
+      diceGroup.append(die);
+    }
+    cardRows.textContent = '';
+    for (let i = 0; i < 13; i++) {
+      const row = cardRows.insertRow();
+      const head = document.createElement('th');
+      head.scope = 'row';
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.append(labels[i] || '', ' ', document.createElement('span'));
+      button.addEventListener('click', () => this.fill(i));
+      head.append(button);
+      row.append(head);
+      row.insertCell();
+    }
+    computerTurn.textContent = '';
+    finalCards.hidden = true;
+    handBox.hidden = cardBox.hidden = false;
+    this.draw();
+  },
+
+  // One line of the game's own, of the kind `meaning` gave it.
+  line(kind, match) {
+    if (kind === 'personBanner' || kind === 'computerBanner') {
+      this.whose = kind === 'personBanner' ? 'person' : 'computer';
+      this.chance = 0;
+    } else if (kind === 'hand') {
+      const dice = match[0].match(/\d/g).map(Number);
+      if (this.whose === 'person') {
+        this.rolled = dice.map((face, i) => face !== this.dice[i]);
+        this.dice = dice;
+        this.marks = [];
+      } else {
+        this.computerDice = dice;
+      }
+    } else if (kind === 'chance') {
+      this.chance = +match[1];
+    } else if (kind === 'personMenu' || kind === 'computerMenu') {
+      this.menu = kind;
+      this.reads = [];
+    } else if (kind === 'entry') {
+      const i = +match[2] - 1;
+      const held = match[4] ? +match[5] : null;
+      labels[i] = match[3];
+      if (this.menu === 'personMenu') this.person[i] = [held, +match[5]];
+      if (this.menu === 'computerMenu') this.computer[i] = held;
+    } else if (kind === 'personFilled') {
+      // The category the game took is the one answer it was handed at the
+      // prompt when that is a plain menu number; it then holds what the menu
+      // showed. Else the next menu says which it was.
+      const plain = this.reads.length === 1 && /^\s*(1[0-3]|[1-9])\s*$/.exec(this.reads[0]);
+      if (plain) {
+        const entry = this.person[plain[1] - 1];
+        entry[0] = entry[1];
+      } else {
+        this.person.forEach((entry) => { if (entry[0] === null) entry[1] = null; });
+        this.unknown = true;
+      }
+      this.menu = '';
+    } else if (kind === 'computerFilled') {
+      const i = match[1] - 1;
+      this.computer[i] = +match[2];
+      computerTurn.textContent = `Computer rolled ${this.computerDice.join(' ')} and filled ` +
+        `${labels[i]} with ${match[2]}.`;
+    } else if (kind === 'gameOver') {
+      this.cards.push({ rows: [] });
+    } else if (kind === 'cardName' && this.cards.length) {
+      this.cards[this.cards.length - 1].name = match[1];
+    } else if ((kind === 'section' || kind === 'cardLine') && this.cards.length) {
+      this.cards[this.cards.length - 1].rows.push([match[1] === undefined ? match[0] : match[1], match[2]]);
+    }
+    if (kind === 'personMenu') this.unknown = false;
+    this.draw();
+  },
+
+  // What the game was handed at a read: an answer to the category prompt
+  // counts for the choice.
+  read(text) {
+    if (this.menu === 'personMenu') this.reads.push(text);
+  },
+
+  // The game waits, with nothing handed over unread: `lastLine` ended last
+  // and `rest` is the line begun since (a prompt's is empty).
+  wait(lastLine, rest) {
+    const [kind] = meaning(lastLine);
+    this.asked = rest ? '' : kind === 'rerollPrompt' ? 'reroll' : kind === 'categoryPrompt' ? 'category' : '';
+    if (this.asked === 'reroll' && !this.unknown) {
+      this.person.forEach((entry, i) => {
+        if (entry[0] === null) entry[1] = this.score(this.dice, i);
+      });
+    }
+    this.draw();
+    // The controls the game now asks for are brought into view, unless an
+    // answer is being typed.
+    if (this.asked && !field.value) {
+      (this.asked === 'reroll' ? handBox : cardBox).scrollIntoView({ block: 'nearest' });
+    }
+  },
+
+  // Nothing is asked any longer: answers were handed over, or the game ended.
+  busy() {
+    this.asked = '';
+    this.draw();
+  },
+
+  mark(i) {
+    if (this.asked !== 'reroll') return;
+    this.marks[i] = !this.marks[i];
+    this.rolled = [];
+    this.draw();
+  },
+
+  // Hands over the answers of a tap, each read at its own prompt.
+  give(answers) {
+    for (const answer of answers) game.input.handOver(answer + '\n');
+  },
+
+  reroll() {
+    if (this.asked === 'reroll') this.give([this.dice.map((_, i) => (this.marks[i] ? 1 : 0)).join('')]);
+  },
+
+  // A category: at the category prompt its number; during a reroll chance,
+  // 00000 for each chance left and then its number.
+  fill(i) {
+    if (!this.asked || this.unknown || this.person[i][0] !== null) return;
+    const keep = this.asked === 'reroll' ? Array(CHANCES - this.chance + 1).fill('00000') : [];
+    this.give(keep.concat(String(i + 1)));
+  },
+
+  draw() {
+    const reroll = this.asked === 'reroll';
+    chanceLine.textContent = reroll ? `Reroll ${this.chance} of ${CHANCES}`
+      : this.asked === 'category' ? 'Choose a category' : '';
+    [...diceGroup.children].forEach((die, i) => {
+      const face = this.dice[i] || 0;
+      die.dataset.face = face;
+      die.setAttribute('aria-label', face ? `Die ${i + 1}: ${face}` : `Die ${i + 1}`);
+      die.setAttribute('aria-pressed', String(!!this.marks[i]));
+      die.setAttribute('aria-disabled', String(!reroll));
+      die.classList.toggle('rolled', !!(this.rolled && this.rolled[i]));
+      for (const pip of die.querySelectorAll('circle')) {
+        pip.style.display = FACES[face].split(' ').includes(pip.getAttribute('class')) ? '' : 'none';
+      }
+    });
+    const marked = this.marks.filter(Boolean).length;
+    rerollButton.textContent = marked ? `Reroll ${marked} ${marked === 1 ? 'die' : 'dice'}` : 'Keep all dice';
+    rerollButton.setAttribute('aria-disabled', String(!reroll));
+    [...cardRows.rows].forEach((row, i) => {
+      const [held, value] = this.person[i];
+      const button = row.cells[0].firstChild;
+      button.firstChild.data = labels[i] || '';
+      button.lastChild.textContent = held ?? value ?? '';
+      button.classList.toggle('held', held !== null);
+      button.setAttribute('aria-disabled', String(held !== null || !this.asked || !!this.unknown));
+      row.cells[1].textContent = this.computer[i] ?? '';
+    });
+  },
+
+  // The game has ended: no control works; both final cards, as printed,
+  // side by side, the higher Grand Total marked.
+  end() {
+    this.busy();
+    if (this.cards.length < 2) return;
+    handBox.hidden = cardBox.hidden = true;
+    const [first, second] = this.cards.slice(-2);
+    const table = finalCards.querySelector('tbody');
+    table.textContent = '';
+    finalCards.tHead.rows[0].cells[1].textContent = first.name;
+    finalCards.tHead.rows[0].cells[2].textContent = second.name;
+    first.rows.forEach(([label, value], i) => {
+      const row = table.insertRow();
+      const head = document.createElement('th');
+      head.scope = value === undefined ? 'colgroup' : 'row';
+      head.textContent = label;
+      row.append(head);
+      if (value === undefined) {
+        head.colSpan = 3;
+        return;
+      }
+      const other = (second.rows[i] || [])[1];
+      for (const [total, than] of [[value, other], [other, value]]) {
+        const cell = row.insertCell();
+        cell.textContent = total ?? '';
+        if (label === 'Grand Total:' && +total > +than) {
+          cell.className = 'higher';
+          cell.append(' (higher)');
+        }
+      }
+    });
+    finalCards.hidden = false;
+  }
+};
+rerollButton.addEventListener('click', () => board.reroll());
 
 // The game now being played: its input, and whether it still reads.
 let game = null;
@@ -309,6 +596,7 @@ function howItEnded(ended) {
 
 function finish(message) {
   game = null;
+  board.end();
   // Nothing stays pinned over the final cards.
   for (const hand of transcript.querySelectorAll('.hand.latest')) hand.classList.remove('latest');
   if (confirmEnd.open) confirmEnd.close();
@@ -335,7 +623,7 @@ function loadFailure(error) {
 async function play() {
   transcript.textContent = '';
   spoken.textContent = '';
-  line = '';
+  line = lastLine = '';
   heard = 0;
   lineBox = null;
   again.hidden = true;
@@ -346,11 +634,19 @@ async function play() {
   field.inputMode = 'text';
   statusLine.textContent = 'Loading the game…';
   field.focus();
-  // Answers typed while the game loads wait in its input.
-  const input = new Input(shower('answer'));
+  // Answers typed while the game loads wait in its input; what the game
+  // takes is shown, and a category's answer counted, where it takes it.
+  const decoder = new TextDecoder();
+  const input = new Input((bytes) => {
+    const text = decoder.decode(bytes, { stream: true });
+    board.read(text);
+    append(text, 'answer');
+  }, () => board.wait(lastLine, line));
   const write = shower('');
   game = { input };
   let instance;
+  boardBox.hidden = true;
+  board.reset((dice, index) => instance._quorbixScore(...dice, index));
   try {
     if (typeof createQuorbix !== 'function') throw new Error('quorbix.js is missing');
     instance = await createQuorbix({
@@ -373,6 +669,7 @@ async function play() {
     finish(loadFailure(error));
     return;
   }
+  boardBox.hidden = false;
   let message;
   try {
     const status = await instance.play();
