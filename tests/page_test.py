@@ -119,11 +119,11 @@ def stop(state):
     os.kill(pid, signal.SIGTERM)
 
 
-def played():
-    """Robin's complete game, always keeping the dice and taking the
-    categories in order: the transcript the page should show, the node
-    game's output with each answer where it is read; and the node run."""
-    answers = 'Robin\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 14))
+def played(answers='Robin\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 14))):
+    """A complete game of these answers (Robin's, always keeping the dice
+    and taking the categories in order, unless told): the transcript the
+    page should show, the node game's output with each answer where it is
+    read; and the node run."""
     node = subprocess.run([NODE, '-e', FIX_CLOCK + 'require(process.argv[1])', GAME_JS],
                           input=answers, capture_output=True, text=True, timeout=60)
     prompts = (NAME + '  ', REROLL + '\n', CHOOSE + '\n')
@@ -132,6 +132,62 @@ def played():
     expected = ''.join(piece + next(taken) + '\n' if piece.endswith(prompts) else piece
                        for piece in pieces)
     return expected, node
+
+
+# The board's controls: [name, aria-pressed, aria-disabled] of the dice,
+# the reroll button and the categories; and the transcript.
+BOARD = '''return [[...document.querySelectorAll('#board button')].map((b) => [
+  b.getAttribute('aria-label') || b.textContent.replace(/\\s+/g, ' ').trim(),
+  b.getAttribute('aria-pressed'), b.getAttribute('aria-disabled')]),
+  document.getElementById('transcript').textContent];'''
+# The board's button whose name begins with arguments[0], in view; its centre.
+CONTROL = '''const b = [...document.querySelectorAll('#board button')].find(
+  (b) => (b.getAttribute('aria-label') || b.textContent).startsWith(arguments[0]));
+b.scrollIntoView({block: 'nearest'});'''
+CENTRE = CONTROL + '''const r = b.getBoundingClientRect();
+return [r.x + r.width / 2, r.y + r.height / 2];'''
+LABELS = ['Aces', 'Twos', 'Threes', 'Fours', 'Fives', 'Sixes', '3 of a kind', '4 of a kind', 'Full House',
+          'Sm Straight', 'Lg Straight', 'QUORBIX', 'Chance']
+# A game by the board alone, wait by wait: the prompt and how many of it the
+# game has written, and the names of the controls then tapped. A die
+# tapped twice, then Reroll, Keep all dice, a category at its prompt; then
+# at each turn's first chance a filled category (nothing) and an open one.
+TAPS = [(REROLL, 1, ['Die 2:', 'Die 2:', 'Die 1:', 'Reroll 1 die']), (REROLL, 2, ['Keep all dice']),
+        (CHOOSE, 1, ['Aces '])] + [(REROLL, 2 * turn - 1, ['Aces ', LABELS[turn - 1] + ' '])
+                                   for turn in range(2, 14)]
+TAPPED = 'Robin\n10000\n00000\n1\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(2, 14))
+
+
+def menu_and_hand(screen):
+    """The names the person's newest menu gives the board's categories,
+    with whether each is filled, and those its newest hand line gives the
+    dice."""
+    entry = r'^\(\d+\) ?- ([^.]*)\.+(Unavailable! A Score is already filled: )?(-?\d+)$'
+    menu = re.findall(entry, screen.split('Which category will you fill in? ')[-1], re.M)[:13]
+    hand = re.findall(r'^ {3}\|(?: {3}\d {3}\|){5}$', screen.split("computer player's turn")[-1], re.M)
+    return ([(f'{label} {value}', str(bool(filled)).lower()) for label, filled, value in menu],
+            [f'Die {i}: {face}' for i, face in enumerate(re.findall(r'\d', hand[-1] if hand else ''), 1)])
+
+
+def board_game(test, state, tap):
+    """Plays TAPS by tap(name) while state() gives BOARD's: at each wait
+    the dice are the newest hand line's, and what the categories said at
+    the last wait is what the person's next menu says."""
+    said, menus = None, 0
+    for prompt, count, names in TAPS:
+        test.until(lambda: state()[1].count(prompt) >= count and 'false' in [
+            control[2] for control in state()[0][5 if prompt == REROLL else 6:]], f'{prompt!r} x{count}')
+        controls, screen = state()
+        menu, hand = menu_and_hand(screen)
+        test.assertEqual(hand, [name for name, _, _ in controls[:5]])
+        if screen.count('Which category') > menus and said:
+            test.assertEqual([name for name, _ in menu], said)
+        said, menus = [name for name, _, _ in controls[6:]], screen.count('Which category')
+        for name in names:
+            tap(name)
+    test.until(lambda: state()[1].count('Grand Total:') == 2, 'the end of the game')
+    test.assertEqual(said, [name for name, _ in menu_and_hand(state()[1])[0]])
+    return state()
 
 
 class Server:
@@ -269,6 +325,78 @@ class PageTest(unittest.TestCase):
         time.sleep(0.5)
         self.assertEqual(1, self.screen().count(NAME))
         self.assertEqual(message, self.status())
+
+    def in_view(self, selector):
+        return self.js('return [...document.querySelectorAll(arguments[0])].every((e) => {'
+                       ' const r = e.getBoundingClientRect(); return r.top >= 0 && r.bottom <= innerHeight; })',
+                       selector)
+
+    def phone(self, height):
+        self.cdp('Emulation.setDeviceMetricsOverride', width=390, height=height, deviceScaleFactor=3,
+                 mobile=True)
+
+    def test_a_game_tapped_on_the_board_alone_is_the_games_own_on_a_phone(self):
+        self.phone(844)
+        self.cdp('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.keys('Robin', Keys.ENTER)
+
+        def tap(name):
+            if self.screen().rstrip().endswith(CHOOSE):  # Dice, Reroll and every category in view.
+                self.assertTrue(self.in_view('#dice button, #reroll, #card-rows button'))
+            x, y = self.js(CENTRE, name)
+            for kind, points in (('touchStart', [{'x': x, 'y': y}]), ('touchEnd', [])):
+                self.cdp('Input.dispatchTouchEvent', type=kind, touchPoints=points)
+            self.assertNotEqual('field', self.active())  # No keyboard comes up.
+        controls, screen = board_game(self, lambda: self.js(BOARD), tap)
+        self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
+        self.assertEqual({'true'}, {disabled for _, _, disabled in controls})
+        self.assertRegex(self.js('return document.getElementById("final").textContent'),
+                         r'Grand Total:\d+( \(higher\))?\d+( \(higher\))?$')
+
+    def test_typed_answers_keys_and_the_board_in_one_game_on_a_small_phone(self):
+        self.phone(664)
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+
+        def agrees(prompt, count, view):
+            self.until(lambda: self.screen().count(prompt) >= count and 'false' in self.js(
+                'return [...document.querySelectorAll("#board button")].map((b) => b.ariaDisabled)'),
+                f'{prompt!r} x{count}')
+            controls, screen = self.js(BOARD)
+            menu, hand = menu_and_hand(screen)
+            self.assertEqual(hand, [name for name, _, _ in controls[:5]])
+            if prompt == CHOOSE:
+                self.assertEqual(menu, [(name, disabled) for name, _, disabled in controls[6:]])
+            self.assertTrue(self.in_view(view), view)
+        self.keys('Ann', Keys.ENTER)
+        agrees(REROLL, 1, '#dice button, #reroll')
+        self.keys('1010', Keys.ENTER)  # Rerolls the first and third dice.
+        agrees(REROLL, 2, '#dice button, #reroll')
+        # Reached by Tab and worked by Space and Enter: die 2 marked twice,
+        # then Keep all dice.
+        self.js('document.querySelector("#rules summary").focus()')
+        self.keys(Keys.TAB, Keys.TAB, Keys.SPACE)
+        self.assertEqual('true', self.js('return document.activeElement.ariaPressed'))
+        self.no_accessibility_faults('with a die marked')
+        self.keys(Keys.SPACE, Keys.TAB, Keys.TAB, Keys.TAB, Keys.TAB, Keys.ENTER)
+        agrees(CHOOSE, 1, '#card-rows button')
+        self.assertIn(REROLL + '\n00000\n', self.screen())
+        self.click('field')
+        self.keys('abc', Keys.ENTER)  # No such category: asked again.
+        agrees(CHOOSE, 2, '#card-rows button')
+        self.keys('13', Keys.ENTER)
+        agrees(REROLL, 3, '#dice button, #reroll')
+        self.keys('00000 00000 13', Keys.ENTER)  # Typed ahead; Chance is filled.
+        agrees(CHOOSE, 4, '#card-rows button')
+        self.js('document.querySelector("#card-rows button").click()')  # Aces.
+        agrees(REROLL, 5, '#dice button, #reroll')
+        self.assertIn(f'{CHOOSE}\n1\nOne category Successfully filled', self.screen())
+        self.end_the_game()
+        self.assertEqual('You ended the game before its end.', self.end_message())
+        self.assertEqual({'true'}, set(self.js(
+            'return [...document.querySelectorAll("#board button")].map((b) => b.ariaDisabled)')))
 
     def test_keyboard_moves_freely_ctrl_d_ends_and_play_again_starts_afresh(self):
         # A slow network: the game is still loading when the page is, and a
@@ -515,8 +643,9 @@ class PageTest(unittest.TestCase):
 
 
 class FirefoxTest(unittest.TestCase):
-    """One complete game in Debian's Firefox ESR, driven through its WebDriver
-    BiDi remote agent with python3-websockets."""
+    """Complete games in Debian's Firefox ESR, one typed and one clicked on
+    the board, driven through its WebDriver BiDi remote agent with
+    python3-websockets (on an event loop of its own)."""
 
     def setUp(self):
         self.profile = tempfile.TemporaryDirectory()
@@ -529,67 +658,95 @@ class FirefoxTest(unittest.TestCase):
         self.addCleanup(self.firefox.terminate)
         for line in self.firefox.stderr:
             if line.startswith('WebDriver BiDi listening on '):
-                self.address = line.split()[-1] + '/session'
+                address = line.split()[-1] + '/session'
                 break
         else:
             self.fail('Firefox gave no WebDriver BiDi address')
         threading.Thread(target=self.firefox.stderr.read, daemon=True).start()
+        self.loop = asyncio.new_event_loop()
+        threading.Thread(target=self.loop.run_forever, daemon=True).start()
+        self.addCleanup(self.loop.call_soon_threadsafe, self.loop.stop)
+        self.socket, self.count = self.resolve(lambda: websockets.connect(address, max_size=None)), 0
+        self.addCleanup(self.resolve, lambda: self.socket.close())
+        self.send('session.new', capabilities={})
+        self.tab = self.send('browsingContext.getTree')['contexts'][0]['context']
+        self.send('script.addPreloadScript', functionDeclaration=f'() => {{ {FIX_CLOCK} }}')
+        with open(STATE) as f:
+            self.send('browsingContext.navigate', context=self.tab, wait='complete',
+                      url=f'http://127.0.0.1:{f.read().split()[1]}/')
 
-    async def play(self, page):
-        async with websockets.connect(self.address, max_size=None) as socket:
-            count = 0
+    def resolve(self, make):
+        """What the awaitable make() gives, made and awaited on the loop."""
+        async def result():
+            return await make()
+        return asyncio.run_coroutine_threadsafe(result(), self.loop).result(60)
 
-            async def send(method, **params):
-                nonlocal count
-                count += 1
-                await socket.send(json.dumps({'id': count, 'method': method, 'params': params}))
-                while True:
-                    answer = json.loads(await socket.recv())
-                    if answer.get('id') == count:
-                        self.assertEqual('success', answer['type'], answer)
-                        return answer['result']
+    def send(self, method, **params):
+        self.count += 1
+        count = self.count
 
-            await send('session.new', capabilities={})
-            tab = (await send('browsingContext.getTree'))['contexts'][0]['context']
-            await send('script.addPreloadScript', functionDeclaration=f'() => {{ {FIX_CLOCK} }}')
-            await send('browsingContext.navigate', context=tab, url=page, wait='complete')
+        async def exchange():
+            await self.socket.send(json.dumps({'id': count, 'method': method, 'params': params}))
+            while True:
+                answer = json.loads(await self.socket.recv())
+                if answer.get('id') == count:
+                    return answer
+        answer = self.resolve(exchange)
+        self.assertEqual('success', answer['type'], answer)
+        return answer['result']
 
-            async def screen():
-                result = await send('script.evaluate', target={'context': tab}, awaitPromise=False,
-                                    expression='document.getElementById("transcript").textContent')
-                return result['result']['value']
+    def js(self, body, *arguments):
+        """What the function of BODY returns for ARGUMENTS, as JSON has it."""
+        return json.loads(self.send('script.evaluate', target={'context': self.tab}, awaitPromise=False,
+                                    expression=f'JSON.stringify((function () {{ {body} }})'
+                                               f'(...{json.dumps(arguments)}))')['result']['value'])
 
-            async def wait_for(text, count=1):
-                deadline = time.monotonic() + 60
-                while (await screen()).count(text) < count:
-                    self.assertLess(time.monotonic(), deadline, f'{text!r} x{count}')
-                    await asyncio.sleep(0.05)
+    def screen(self):
+        return self.js('return document.getElementById("transcript").textContent')
 
-            async def type_line(text):
-                keys = [{'type': kind, 'value': key} for key in text + '\ue007'
-                        for kind in ('keyDown', 'keyUp')]
-                await send('input.performActions', context=tab,
-                           actions=[{'type': 'key', 'id': 'keyboard', 'actions': keys}])
+    def until(self, done, what, seconds=60):
+        deadline = time.monotonic() + seconds
+        while not done():
+            self.assertLess(time.monotonic(), deadline, f'waited in vain for {what}')
+            time.sleep(0.05)
 
-            await wait_for(NAME)
-            await type_line('Robin')
-            for turn in range(1, 14):
-                await wait_for(REROLL, 2 * turn - 1)
-                await type_line('00000')
-                await wait_for(REROLL, 2 * turn)
-                await type_line('00000')
-                await wait_for(CHOOSE, turn)
-                await type_line(str(turn))
-            await wait_for('Grand Total:', 2)
-            return await screen()
+    def wait_for(self, text, count=1):
+        self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
+
+    def actions(self, kind, device, actions):
+        self.send('input.performActions', context=self.tab,
+                  actions=[{'type': kind, 'id': device, 'actions': actions}])
+
+    def type_line(self, text):
+        self.actions('key', 'keyboard', [{'type': kind, 'value': key} for key in text + '\ue007'
+                                         for kind in ('keyDown', 'keyUp')])
+
+    def click(self, name):
+        x, y = self.js(CENTRE, name)
+        self.actions('pointer', 'mouse', [{'type': 'pointerMove', 'x': int(x), 'y': int(y)},
+                                          {'type': 'pointerDown', 'button': 0},
+                                          {'type': 'pointerUp', 'button': 0}])
 
     def test_complete_game_in_firefox_is_the_games_own(self):
-        with open(STATE) as f:
-            page = f'http://127.0.0.1:{f.read().split()[1]}/'
-        shown = asyncio.run(self.play(page))
+        self.wait_for(NAME)
+        self.type_line('Robin')
+        for turn in range(1, 14):
+            self.wait_for(REROLL, 2 * turn - 1)
+            self.type_line('00000')
+            self.wait_for(REROLL, 2 * turn)
+            self.type_line('00000')
+            self.wait_for(CHOOSE, turn)
+            self.type_line(str(turn))
+        self.wait_for('Grand Total:', 2)
         expected, node = played()
         self.assertEqual((0, ''), (node.returncode, node.stderr))
-        self.assertEqual(expected.rstrip(), shown.rstrip())
+        self.assertEqual(expected.rstrip(), self.screen().rstrip())
+
+    def test_a_game_clicked_on_the_board_alone_in_firefox_is_the_games_own(self):
+        self.wait_for(NAME)
+        self.type_line('Robin')
+        screen = board_game(self, lambda: self.js(BOARD), self.click)[1]
+        self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
 
 
 class WebKitTest(unittest.TestCase):
@@ -655,6 +812,13 @@ class WebKitTest(unittest.TestCase):
         self.assertEqual((0, ''), (node.returncode, node.stderr))
         self.assertEqual(expected.rstrip(), self.screen())
         self.assertEqual(0, self.js(PINNED))
+
+    def test_a_game_clicked_on_the_board_alone_in_webkit_is_the_games_own(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.keys('Robin', Keys.ENTER)
+        screen = board_game(self, lambda: self.js(BOARD), lambda name: self.js(CONTROL + 'return b;', name).click())[1]
+        self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
 
     def test_phone_width_offline_and_the_end_dialog_in_webkit(self):
         self.browser.set_window_size(390, 844)

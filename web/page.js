@@ -468,8 +468,9 @@ let game = null;
 // `ending` (Ctrl-D on a line with text, as a terminal has it).
 function handOver(ending) {
   if (!game) return;
-  game.input.handOver(field.value.replace(CONTROLS, '') + (ending ? '' : '\n'));
+  const text = field.value.replace(CONTROLS, '') + (ending ? '' : '\n');
   field.value = '';
+  game.input.handOver(text);
 }
 
 // Text put into the field at the cursor, as typed, pasted or given by a
