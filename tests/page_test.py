@@ -386,6 +386,10 @@ class PageTest(unittest.TestCase):
         self.click('field')
         self.keys('abc', Keys.ENTER)  # No such category: asked again.
         agrees(CHOOSE, 2, '#card-rows button')
+        screen = self.screen()  # The dice and Reroll do nothing now.
+        self.js('document.getElementById("reroll").click(); document.querySelector(".die").click()')
+        self.assertEqual((screen, 'false'),
+                         (self.screen(), self.js('return document.querySelector(".die").ariaPressed')))
         self.keys('13', Keys.ENTER)
         agrees(REROLL, 3, '#dice button, #reroll')
         self.keys('00000 00000 13', Keys.ENTER)  # Typed ahead; Chance is filled.
