@@ -228,18 +228,7 @@ const cardBox = document.getElementById('categories');
 const cardRows = document.getElementById('card-rows');
 const computerTurn = document.getElementById('computer-turn');
 const finalCards = document.getElementById('final');
-// The pips each face shows, of seven places: top and bottom left and
-// right, middle left and right, centre.
-const PLACES = { tl: [3, 3], tr: [7, 3], ml: [3, 5], mr: [7, 5], bl: [3, 7], br: [7, 7], c: [5, 5] };
-const FACES = ['', 'c', 'tl br', 'tl c br', 'tl tr bl br', 'tl tr c bl br', 'tl tr ml mr bl br'];
 const CHANCES = 2;
-
-// One die, drawn once: a rounded square and its seven pips.
-const dieImage = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
-dieImage.setAttribute('viewBox', '0 0 10 10');
-dieImage.setAttribute('aria-hidden', 'true');
-dieImage.innerHTML = '<rect x=".5" y=".5" width="9" height="9" rx="1.8"/>' +
-  Object.entries(PLACES).map(([place, [x, y]]) => `<circle class="${place}" cx="${x}" cy="${y}" r=".9"/>`).join('');
 
 // The categories' labels until the game's first menu gives them: the
 // rules', which come from the same manual as the menu's.
@@ -260,28 +249,6 @@ const board = {
       computer: Array(13).fill(null),
       cards: [], reads: []
     });
-    diceGroup.textContent = '';
-    for (let i = 0; i < 5; i++) {
-      const die = document.createElement('button');
-      die.type = 'button';
-      die.className = 'die';
-      die.append(dieImage.cloneNode(true), String(i + 1));
-      die.addEventListener('click', () => this.mark(i));
-      diceGroup.append(die);
-    }
-    cardRows.textContent = '';
-    for (let i = 0; i < 13; i++) {
-      const row = cardRows.insertRow();
-      const head = document.createElement('th');
-      head.scope = 'row';
-      const button = document.createElement('button');
-      button.type = 'button';
-      button.append(labels[i] || '', ' ', document.createElement('span'));
-      button.addEventListener('click', () => this.fill(i));
-      head.append(button);
-      row.append(head);
-      row.insertCell();
-    }
     computerTurn.textContent = '';
     finalCards.hidden = true;
     handBox.hidden = cardBox.hidden = false;
@@ -406,10 +373,7 @@ const board = {
       die.setAttribute('aria-label', face ? `Die ${i + 1}: ${face}` : `Die ${i + 1}`);
       die.setAttribute('aria-pressed', String(!!this.marks[i]));
       die.setAttribute('aria-disabled', String(!reroll));
-      die.classList.toggle('rolled', !!(this.rolled && this.rolled[i]));
-      for (const pip of die.querySelectorAll('circle')) {
-        pip.style.display = FACES[face].split(' ').includes(pip.getAttribute('class')) ? '' : 'none';
-      }
+      die.classList.toggle('rolled', !!this.rolled[i]);
     });
     const marked = this.marks.filter(Boolean).length;
     rerollButton.textContent = marked ? `Reroll ${marked} ${marked === 1 ? 'die' : 'dice'}` : 'Keep all dice';
@@ -417,7 +381,7 @@ const board = {
     [...cardRows.rows].forEach((row, i) => {
       const [held, value] = this.person[i];
       const button = row.cells[0].firstChild;
-      button.firstChild.data = labels[i] || '';
+      button.firstChild.data = (labels[i] || '') + ' ';
       button.lastChild.textContent = held ?? value ?? '';
       button.classList.toggle('held', held !== null);
       button.setAttribute('aria-disabled', String(held !== null || !this.asked || !!this.unknown));
@@ -460,6 +424,8 @@ const board = {
   }
 };
 rerollButton.addEventListener('click', () => board.reroll());
+[...diceGroup.children].forEach((die, i) => die.addEventListener('click', () => board.mark(i)));
+[...cardRows.rows].forEach((row, i) => row.cells[0].firstChild.addEventListener('click', () => board.fill(i)));
 
 // The game now being played: its input, and whether it still reads.
 let game = null;
@@ -646,7 +612,7 @@ async function play() {
   const write = shower('');
   game = { input };
   let instance;
-  boardBox.hidden = true;
+  // Drawn at once, so that nothing moves when the game has loaded.
   board.reset((dice, index) => instance._quorbixScore(...dice, index));
   try {
     if (typeof createQuorbix !== 'function') throw new Error('quorbix.js is missing');
@@ -667,10 +633,10 @@ async function play() {
       }
     });
   } catch (error) {
+    boardBox.hidden = true;
     finish(loadFailure(error));
     return;
   }
-  boardBox.hidden = false;
   let message;
   try {
     const status = await instance.play();
