@@ -536,6 +536,9 @@ class PageTest(unittest.TestCase):
                 self.assertGreaterEqual(self.js(CONTRAST, kind), 7, (scheme, kind))
             self.assertEqual('light dark', self.js(
                 'return getComputedStyle(document.getElementById("field")).colorScheme'))
+        # The board and the text read at 320 px, the narrowest phone's width.
+        self.cdp('Emulation.setDeviceMetricsOverride', width=320, height=640, deviceScaleFactor=2, mobile=True)
+        self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), 320)
 
     def test_installable_with_its_rules_from_the_manual(self):
         self.browser.get(self.address)
