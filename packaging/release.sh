@@ -110,8 +110,10 @@ for file in "$dist"/*; do
     *.zip) unzip -q "$file" -d "$into" ;;
     *-linux.tar.gz) tar -xzf "$file" -C "$into" ;;
     *.msi)
-      (cd "$into" && msiextract "$file" >/dev/null)
-      for table in $(msiinfo tables "$file"); do msiinfo export "$file" "$table" >"$into/$table.idt"; done
+      # (msiinfo writes a table's binary streams into a folder beside it.)
+      (cd "$into" && msiextract "$file" >/dev/null && for table in $(msiinfo tables "$file"); do
+        msiinfo export "$file" "$table" >"$table.idt"
+      done)
       ;;
     *) rmdir "$into" ;;
   esac
