@@ -9,10 +9,11 @@
 #   release_test.sh gigabytes GAME        a name of "a", 2^31 zero bytes and
 #                                         "b", read through the real standard
 #                                         input, is taken whole as "ab"
-#   release_test.sh flags COMMANDS        each source of the game is compiled
-#                                         (COMMANDS: compile_commands.json)
-#                                         with dpkg-buildflags' stack
-#                                         protector and fortification
+#   release_test.sh flags COMMANDS SOURCE each source of the game (SOURCE/src)
+#                                         is compiled (COMMANDS:
+#                                         compile_commands.json) with
+#                                         dpkg-buildflags' stack protector
+#                                         and fortification
 #   release_test.sh refuses DIR SOURCE    SOURCE's packaging/release.sh, in a
 #                                         repository in DIR, refuses a newest
 #                                         changelog entry changed or staged
@@ -53,11 +54,11 @@ case $check in
     ;;
   flags)
     # The stack protector and fortification that Debian's dpkg-buildflags
-    # gives are in the command that compiles each source of the game
-    # (GAME: compile_commands.json).
+    # gives are in the command that compiles each source of the game, in
+    # INPUT/src (GAME: compile_commands.json).
     wanted=$({ dpkg-buildflags --get CPPFLAGS && dpkg-buildflags --get CXXFLAGS; } | tr ' ' '\n' |
       grep -E '^-(fstack-protector|D_FORTIFY_SOURCE)') || fail "dpkg-buildflags gives no such flags"
-    commands=$(grep -o '"command": "[^"]*/src/[^"]*"' "$game") || fail "no source of the game in $game"
+    commands=$(grep -o "\"command\": \"[^\"]* -c $3/src/[^\"]*\"" "$game") || fail "no source of the game in $game"
     for flag in $wanted; do
       lacking=$(echo "$commands" | grep -vE -- " $flag( |\")") || continue
       fail "compiled without dpkg-buildflags' $flag: $(echo "$lacking" | head -n 1)"
