@@ -38,8 +38,8 @@ if(WIN32)
 
   # The installer, quorbix-VERSION-win64.msi, by Debian's wixl: the same
   # three files under Program Files and a Start-menu entry, with the game's
-  # icon. Its product and
-  # package codes are derived from the version, as name-based UUIDs.
+  # icon. Its product and package codes are derived from the version, as
+  # name-based UUIDs.
   find_program(QUORBIX_WIXL wixl REQUIRED)
   set(upgrade_code 2D6F7A0C-3E5B-4C1A-9F8E-7B6A5C4D3E21)
   string(UUID QUORBIX_PRODUCT_CODE NAMESPACE ${upgrade_code} NAME "product ${PROJECT_VERSION}"
@@ -55,8 +55,8 @@ if(WIN32)
             ${PROJECT_BINARY_DIR}/quorbix.wxs ${PROJECT_SOURCE_DIR}/debian/changelog ${CMAKE_STRIP}
             $<TARGET_FILE:quorbix> ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt
             ${QUORBIX_ICON}
-    DEPENDS quorbix quorbix_icon ${QUORBIX_ICON} ${PROJECT_BINARY_DIR}/quorbix.wxs ${PROJECT_BINARY_DIR}/README.txt
-            ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_SOURCE_DIR}/packaging/windows/msi.sh
+    DEPENDS quorbix quorbix_icon ${QUORBIX_ICON} ${PROJECT_BINARY_DIR}/quorbix.wxs
+            ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_SOURCE_DIR}/packaging/windows/msi.sh
     COMMENT "Building the installer ${QUORBIX_MSI}"
     VERBATIM)
   add_custom_target(quorbix_msi ALL DEPENDS ${QUORBIX_MSI})

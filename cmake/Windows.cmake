@@ -59,4 +59,3 @@ add_custom_target(quorbix_icon DEPENDS ${QUORBIX_ICON})
 enable_language(RC)
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE QUORBIX_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/quorbix.rc.in ${PROJECT_BINARY_DIR}/quorbix.rc @ONLY)
-

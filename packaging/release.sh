@@ -37,7 +37,8 @@ committed() {
 # Hosted by this machine: amd64. The others are cross-built.
 arches="arm64 armhf i386"
 packages="git dpkg-dev debhelper build-essential cmake g++ unzip strip-nondeterminism
-  g++-mingw-w64-x86-64-posix emscripten mandoc terser cleancss wixl msitools faketime librsvg2-bin icoutils"
+  g++-mingw-w64-x86-64-posix emscripten mandoc terser cleancss wixl msitools faketime librsvg2-bin
+  icoutils"
 for arch in $arches; do
   dpkg --print-foreign-architectures | grep -qx "$arch" || dpkg --add-architecture "$arch" ||
     fail "cannot add the architecture $arch (as root?)"

@@ -67,6 +67,13 @@ zip_in() {
   echo "$1"
 }
 
+# The game in the Windows zip unpacked in DIR, in the zip's one folder.
+windows_exe() {
+  set -- "$1"/contents/quorbix-*-win64/quorbix.exe
+  [ $# -eq 1 ] && [ -f "$1" ] || fail "no quorbix.exe in one folder of the zip: $*"
+  echo "$1"
+}
+
 # crlf FILE: every line of a non-empty FILE ends in CRLF.
 crlf() {
   [ -s "$1" ] || fail "$1 is empty"
@@ -170,10 +177,11 @@ case ${1:-} in
     ;;
   console)
     dir=$2 input=$3 pid=
-    exe=$(echo "$dir"/contents/quorbix-*-win64/quorbix.exe)
-    # The line it ends a complete game with is the desktop launcher's (LAUNCHER): blanks aside.
+    exe=$(windows_exe "$dir")
+    # The line it ends a complete game with is the desktop launcher's
+    # (LAUNCHER): blanks aside.
     said=$(sed -n 's/^complete="\(.*\)"$/\1/p' "$4" | tr -d ' ')
-    [ -n "$said" ] && [ -f "$exe" ] || fail "no closing line in $4, or no $exe"
+    [ -n "$said" ] || fail "no closing line in $4"
     trap 'exec 3>&-; [ -z "$pid" ] || kill "$pid" 2>/dev/null || true' EXIT
     # What the console shows, without escape sequences and blanks.
     shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$dir/console.out" | tr -d ' \t\r\n'; }
@@ -223,10 +231,9 @@ case ${1:-} in
     dir=$2 input=$3 version=$(sed -n '1s/^quorbix (\([^)]*\)).*/\1/p' "$4")
     shift 4
     [ -n "$version" ] || fail "no version in the changelog"
-    exe=$(echo "$dir"/contents/quorbix-*-win64/quorbix.exe) icon=$1
+    exe=$(windows_exe "$dir") icon=$1
     readme=$(dirname "$exe")/README.txt
     shift
-    [ -f "$exe" ] || fail "no $exe"
     imports=$(x86_64-w64-mingw32-objdump -p "$exe") || fail "objdump cannot read $exe"
     dlls=$(echo "$imports" | awk '/DLL Name:/ {print $3}')
     [ -n "$dlls" ] || fail "$exe: no DLL imports found"

@@ -55,7 +55,7 @@ case $check in
   flags)
     # The stack protector and fortification that Debian's dpkg-buildflags
     # gives are in the command that compiles each source of the game, in
-    # INPUT/src (GAME: compile_commands.json).
+    # SOURCE/src ($3; $2 is compile_commands.json).
     wanted=$({ dpkg-buildflags --get CPPFLAGS && dpkg-buildflags --get CXXFLAGS; } | tr ' ' '\n' |
       grep -E '^-(fstack-protector|D_FORTIFY_SOURCE)') || fail "dpkg-buildflags gives no such flags"
     commands=$(grep -o "\"command\": \"[^\"]* -c $3/src/[^\"]*\"" "$game") || fail "no source of the game in $game"
@@ -65,8 +65,8 @@ case $check in
     done
     ;;
   refuses)
-    # packaging/release.sh of SOURCE (INPUT), in a repository of its own
-    # (GAME, a folder) whose newest changelog entry is changed, then staged:
+    # packaging/release.sh of SOURCE ($3), in a repository of its own in
+    # DIR ($2) whose newest changelog entry is changed, then staged:
     # each time it stops at once, naming the changelog. Its dpkg knows only
     # the architecture, so a release.sh that went on could change nothing.
     work=$game
@@ -74,12 +74,12 @@ case $check in
     mkdir -p "$work/packaging" "$work/debian" "$work/bin"
     cp "$3/packaging/release.sh" "$3/packaging/apt.sh" "$work/packaging/"
     cp "$3/debian/changelog" "$work/debian/"
-    printf '#!/bin/sh
+    cat >"$work/bin/dpkg" <<'EOF'
+#!/bin/sh
 [ "$1" != --print-architecture ] || exec echo amd64
 echo "no dpkg: $*" >&2
 exit 9
-' \
-      >"$work/bin/dpkg"
+EOF
     chmod +x "$work/bin/dpkg"
     git -C "$work" init -q
     git -C "$work" add .

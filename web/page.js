@@ -207,7 +207,11 @@ function append(text, kind) {
 // put together first.
 function shower(kind) {
   const decoder = new TextDecoder();
-  return (bytes) => append(decoder.decode(bytes, { stream: true }), kind);
+  return (bytes) => {
+    const text = decoder.decode(bytes, { stream: true });
+    append(text, kind);
+    return text;
+  };
 }
 
 // The board: the person's newest hand as five dice to mark for a reroll,
@@ -259,7 +263,6 @@ const board = {
   line(kind, match) {
     if (kind === 'personBanner' || kind === 'computerBanner') {
       this.whose = kind === 'personBanner' ? 'person' : 'computer';
-      this.chance = 0;
     } else if (kind === 'hand') {
       const dice = match[0].match(/\d/g).map(Number);
       if (this.whose === 'person') {
@@ -274,6 +277,8 @@ const board = {
     } else if (kind === 'personMenu' || kind === 'computerMenu') {
       this.menu = kind;
       this.reads = [];
+      // The person's menu says which categories are filled.
+      if (kind === 'personMenu') this.unknown = false;
     } else if (kind === 'entry') {
       const i = +match[2] - 1;
       const held = match[4] ? +match[5] : null;
@@ -305,7 +310,6 @@ const board = {
     } else if ((kind === 'section' || kind === 'cardLine') && this.cards.length) {
       this.cards[this.cards.length - 1].rows.push([match[1] === undefined ? match[0] : match[1], match[2]]);
     }
-    if (kind === 'personMenu') this.unknown = false;
     this.draw();
   },
 
@@ -602,13 +606,9 @@ async function play() {
   statusLine.textContent = 'Loading the game…';
   field.focus();
   // Answers typed while the game loads wait in its input; what the game
-  // takes is shown, and a category's answer counted, where it takes it.
-  const decoder = new TextDecoder();
-  const input = new Input((bytes) => {
-    const text = decoder.decode(bytes, { stream: true });
-    board.read(text);
-    append(text, 'answer');
-  }, () => board.wait(lastLine, line));
+  // takes is shown, and told to the board, where it takes it.
+  const showAnswer = shower('answer');
+  const input = new Input((bytes) => board.read(showAnswer(bytes)), () => board.wait(lastLine, line));
   const write = shower('');
   game = { input };
   let instance;
