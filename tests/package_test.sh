@@ -120,9 +120,14 @@ case ${1:-} in
     tarball=$2 input=$3 built=$4 root=$2.root
     shift 4
     name=$(basename "$tarball" .tar.gz)
-    files=$(tar -tzf "$tarball" | sort | tr '\n' ' ') || fail "cannot list $tarball"
+    # In name order, as any machine's rebuild gives them.
+    files=$(tar -tzf "$tarball" | tr '\n' ' ') || fail "cannot list $tarball"
     [ "$files" = "$name/ $name/LICENSE $name/README $name/quorbix $name/quorbix.6 " ] ||
-      fail "$tarball holds: $files"
+      fail "$tarball holds, in this order: $files"
+    # quorbix-VERSION-PROCESSOR-linux's README names both.
+    version=${name#quorbix-} processor=${name#quorbix-*-}
+    said=$(tar -xzOf "$tarball" "$name/README" | head -n 1)
+    [ "$said" = "quorbix ${version%%-*} for Linux (${processor%-linux})" ] || fail "its README begins: $said"
     rm -rf "$root"
     mkdir -p "$root"
     tar -xzf "$tarball" -C "$root" --strip-components=1 "$name/quorbix"
