@@ -223,7 +223,7 @@ case ${1:-} in
     wait "$pid" || true
     # In a console of its own (Explorer's): titled quorbix, the closing line, a wait for Enter.
     play "wine '$exe'"
-    shown | grep -q "\]0;quorbix.*GrandTotal:.*GrandTotal:.*$said" ||
+    shown | grep -q "\]0;quorbix$(printf '\a').*GrandTotal:.*GrandTotal:.*$said" ||
       fail "no title, complete game and closing line in its own console: $(shown | tail -c 300)"
     kill -0 "$pid" 2>/dev/null || fail "in a console of its own, it did not wait for Enter"
     printf '\r' >&3
