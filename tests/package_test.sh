@@ -31,7 +31,8 @@
 #                                              Start-menu entry; uninstalled,
 #                                              it leaves none of them
 #   package_test.sh console DIR GAME_INPUT LAUNCHER
-#                                              quorbix.exe, started by wine's
+#                                              quorbix.exe, whose closing lines
+#                                              are LAUNCHER's, started by wine's
 #                                              cmd on a terminal (a console it
 #                                              shares with a shell), plays
 #                                              GAME_INPUT and ends; started by
@@ -187,6 +188,9 @@ case ${1:-} in
     # (LAUNCHER): blanks aside.
     said=$(sed -n 's/^complete="\(.*\)"$/\1/p' "$4" | tr -d ' ')
     [ -n "$said" ] || fail "no closing line in $4"
+    # The line after an early end, played in the desktop launcher's test, is its too.
+    early=$(sed -n 's/^early="\(.*\)"$/\1/p' "$4")
+    [ -n "$early" ] && grep -qaF -- "$early" "$exe" || fail "the game's line after an early end is not '$early'"
     trap 'exec 3>&-; [ -z "$pid" ] || kill "$pid" 2>/dev/null || true' EXIT
     # What the console shows, without escape sequences and blanks.
     shown() { sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$dir/console.out" | tr -d ' \t\r\n'; }
