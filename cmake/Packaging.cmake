@@ -96,17 +96,14 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake.in
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
 
 # A zip of the game's folder (the web page's files are installed by web/).
+# The Windows zip holds one folder, so that unzipping it where the player
+# keeps downloads puts one folder there; the web zip is the site itself.
 set(CPACK_GENERATOR ZIP)
 if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME quorbix-${PROJECT_VERSION}-win64)
-else()
-  set(CPACK_PACKAGE_FILE_NAME quorbix-${PROJECT_VERSION}-web)
-endif()
-# The Windows zip holds one folder, so that unzipping it where the player
-# keeps downloads puts one folder there; the web zip is the site itself.
-if(WIN32)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
+  set(CPACK_PACKAGE_FILE_NAME quorbix-${PROJECT_VERSION}-web)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 endif()
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ZipArchive.cmake)
