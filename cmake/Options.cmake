@@ -14,4 +14,11 @@ option(QUORBIX_COVERAGE "Build with gcc's coverage instrumentation" OFF)
 option(QUORBIX_GTEST_FROM_SOURCE
        "Build GoogleTest from the sources of Debian's googletest package" OFF)
 set(QUORBIX_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-set(QUORBIX_TEST_TIMEOUT 60 CACHE STRING "Seconds each test, and each test discovery, may take")
+option(QUORBIX_I386_QEMU "Run the i386 build's programs under qemu-i386 even where the kernel runs them" OFF)
+# Under qemu-user (QUORBIX_EMULATOR, chosen by the toolchain) programs run
+# several times slower.
+set(timeout 60)
+if(QUORBIX_EMULATOR)
+  set(timeout 300)
+endif()
+set(QUORBIX_TEST_TIMEOUT ${timeout} CACHE STRING "Seconds each test, and each test discovery, may take")

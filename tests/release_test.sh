@@ -3,10 +3,11 @@
 #
 #   release_test.sh valgrind GAME INPUT   plays INPUT to its end under
 #                                         valgrind: no error, no leak
-#   release_test.sh memory GAME           a 400 MB word under a 250 MB
+#   release_test.sh memory GAME [EMU...]  a 400 MB word under a 250 MB
 #                                         address-space limit: the message
 #                                         and status 1, no abort
-#   release_test.sh gigabytes GAME        a name of "a", 2^31 zero bytes and
+#   release_test.sh gigabytes GAME [EMU...]
+#                                         a name of "a", 2^31 zero bytes and
 #                                         "b", read through the real standard
 #                                         input, is taken whole as "ab"
 #   release_test.sh flags COMMANDS SOURCE each source of the game (SOURCE/src)
@@ -18,6 +19,7 @@
 #                                         repository in DIR, refuses a newest
 #                                         changelog entry changed or staged
 #
+# EMU is the command of qemu-user that runs GAME where this machine cannot.
 # Output goes to files beside GAME, named for the check.
 set -eu
 LC_ALL=C
@@ -40,15 +42,20 @@ case $check in
     [ "$(grep -c 'Grand Total:' "$out")" -eq 2 ] || fail "the game did not print both cards"
     ;;
   memory)
-    # Sanitizer builds reserve far more address space than the limit.
+    # Sanitizer builds reserve far more address space than the limit. qemu
+    # reserves the game's whole address space when it starts, so there the
+    # limit is the size of that space.
+    shift 2
+    if [ $# -eq 0 ]; then set -- sh -c 'ulimit -v 250000 && exec "$@"' limit; else set -- "$@" -R 250000k; fi
     head -c 400000000 /dev/zero | tr '\0' a |
-      (ulimit -c 0 && ulimit -v 250000 && exec "$game" >"$out" 2>"$err") || status=$?
+      (ulimit -c 0 && exec "$@" "$game" >"$out" 2>"$err") || status=$?
     expect 1
     [ "$(cat "$err")" = "quorbix: out of memory" ] || fail "not the message"
     [ "$(cat "$out")" = "Please Enter Your Name:  " ] || fail "more than the prompt"
     ;;
   gigabytes)
-    { printf a; head -c 2147483648 /dev/zero; printf 'b\n'; } | "$game" >"$out" 2>"$err" || status=$?
+    shift 2
+    { printf a; head -c 2147483648 /dev/zero; printf 'b\n'; } | "$@" "$game" >"$out" 2>"$err" || status=$?
     expect 1
     grep -q "Now it's player ab 's turn" "$out" || fail "the name of zero bytes was not ab"
     ;;
@@ -96,7 +103,7 @@ EOF
     rm -rf "$work"
     ;;
   *)
-    echo "usage: release_test.sh valgrind|memory|gigabytes|flags|refuses GAME [INPUT]" >&2
+    echo "usage: release_test.sh valgrind|memory|gigabytes|flags|refuses GAME [INPUT|EMU...]" >&2
     exit 2
     ;;
 esac
