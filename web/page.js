@@ -233,6 +233,10 @@ const cardRows = document.getElementById('card-rows');
 const computerTurn = document.getElementById('computer-turn');
 const finalCards = document.getElementById('final');
 const CHANCES = 2;
+// A tap on the control that has just handed over answers, this soon after
+// (in milliseconds), is the second tap of a double tap: it hands over
+// nothing, even when the game has asked again meanwhile.
+const DOUBLE_TAP = 300;
 
 // The categories' labels until the game's first menu gives them: the
 // rules', which come from the same manual as the menu's.
@@ -251,7 +255,9 @@ const board = {
       // menu says it would score], the computer's held score or null.
       person: Array.from({ length: 13 }, () => [null, null]),
       computer: Array(13).fill(null),
-      cards: [], reads: []
+      cards: [], reads: [],
+      // The control that last handed over answers, and when.
+      given: { control: null, at: -Infinity }
     });
     computerTurn.textContent = '';
     finalCards.hidden = true;
@@ -350,13 +356,17 @@ const board = {
     this.draw();
   },
 
-  // Hands over the answers of a tap, each read at its own prompt.
-  give(answers) {
+  // Hands over the answers of a tap on `control`, each read at its own
+  // prompt, unless the tap is the second of a double tap.
+  give(control, answers) {
+    const now = performance.now();
+    if (control === this.given.control && now - this.given.at < DOUBLE_TAP) return;
+    this.given = { control, at: now };
     for (const answer of answers) game.input.handOver(answer + '\n');
   },
 
   reroll() {
-    if (this.asked === 'reroll') this.give([this.dice.map((_, i) => (this.marks[i] ? 1 : 0)).join('')]);
+    if (this.asked === 'reroll') this.give('reroll', [this.dice.map((_, i) => (this.marks[i] ? 1 : 0)).join('')]);
   },
 
   // A category: at the category prompt its number; during a reroll chance,
@@ -364,7 +374,7 @@ const board = {
   fill(i) {
     if (!this.asked || this.unknown || this.person[i][0] !== null) return;
     const keep = this.asked === 'reroll' ? Array(CHANCES - this.chance + 1).fill('00000') : [];
-    this.give(keep.concat(String(i + 1)));
+    this.give(i, keep.concat(String(i + 1)));
   },
 
   draw() {
