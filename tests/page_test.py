@@ -135,26 +135,52 @@ def played(answers='Robin\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in ran
 
 
 # The board's controls: [name, aria-pressed, aria-disabled] of the dice,
-# the reroll button and the categories; and the transcript.
+# the reroll button and the categories; the transcript; the computer's
+# column, its turn's line and the chance line.
 BOARD = '''return [[...document.querySelectorAll('#board button')].map((b) => [
   b.getAttribute('aria-label') || b.textContent.replace(/\\s+/g, ' ').trim(),
   b.getAttribute('aria-pressed'), b.getAttribute('aria-disabled')]),
-  document.getElementById('transcript').textContent];'''
+  document.getElementById('transcript').textContent,
+  [...document.querySelectorAll('#card-rows tr')].map((row) => row.cells[1].textContent),
+  document.getElementById('computer-turn').textContent, document.getElementById('chance').textContent];'''
 # The board's button whose name begins with arguments[0], in view; its centre.
 CONTROL = '''const b = [...document.querySelectorAll('#board button')].find(
   (b) => (b.getAttribute('aria-label') || b.textContent).startsWith(arguments[0]));
 b.scrollIntoView({block: 'nearest'});'''
 CENTRE = CONTROL + '''const r = b.getBoundingClientRect();
 return [r.x + r.width / 2, r.y + r.height / 2];'''
+# A double tap on that button: a click, and another as soon as the game asks
+# again (a prompt more, and a control of the board works again), whose delay
+# after the first goes to window.doubleTap.
+DOUBLE = CONTROL + '''const box = document.getElementById('board'), start = performance.now();
+const prompts = () => document.getElementById('transcript').textContent.split(/input 00000$|\\(1-13\\):$/m).length;
+const before = prompts();
+window.doubleTap = null;
+const observer = new MutationObserver(() => {
+  if (prompts() === before ||
+      ![...box.querySelectorAll('button')].some((c) => c.getAttribute('aria-disabled') === 'false')) return;
+  observer.disconnect();
+  // A tap of its own, not one inside the first's click.
+  setTimeout(() => {
+    b.click();
+    window.doubleTap = performance.now() - start;
+  });
+});
+observer.observe(box, {attributes: true, subtree: true, attributeFilter: ['aria-disabled']});
+b.click();
+return null;'''
 LABELS = ['Aces', 'Twos', 'Threes', 'Fours', 'Fives', 'Sixes', '3 of a kind', '4 of a kind', 'Full House',
           'Sm Straight', 'Lg Straight', 'QUORBIX', 'Chance']
 # A game by the board alone, wait by wait: the prompt and how many of it the
-# game has written, and the names of the controls then tapped. A die
-# tapped twice, then Reroll, Keep all dice, a category at its prompt; then
-# at each turn's first chance a filled category (nothing) and an open one.
-TAPS = [(REROLL, 1, ['Die 2:', 'Die 2:', 'Die 1:', 'Reroll 1 die']), (REROLL, 2, ['Keep all dice']),
-        (CHOOSE, 1, ['Aces '])] + [(REROLL, 2 * turn - 1, ['Aces ', LABELS[turn - 1] + ' '])
-                                   for turn in range(2, 14)]
+# game has written, and the names of the controls then tapped ("twice: ", a
+# double tap, which counts once). A die tapped twice, then Reroll and Keep
+# all dice double-tapped, a category at its prompt; a category at the third
+# turn's second chance, double-tapped; at every other turn's first chance a
+# filled category (nothing) and an open one, the second turn's double-tapped.
+TAPS = ([(REROLL, 1, ['Die 2:', 'Die 2:', 'Die 1:', 'twice: Reroll 1 die']), (REROLL, 2, ['twice: Keep all dice']),
+         (CHOOSE, 1, ['Aces ']), (REROLL, 3, ['Aces ', 'twice: Twos ']),
+         (REROLL, 5, ['Keep all dice']), (REROLL, 6, ['twice: Threes '])] +
+        [(REROLL, 2 * turn - 1, ['Aces ', LABELS[turn - 1] + ' ']) for turn in range(4, 14)])
 TAPPED = 'Robin\n10000\n00000\n1\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(2, 14))
 
 
@@ -169,24 +195,63 @@ def menu_and_hand(screen):
             [f'Die {i}: {face}' for i, face in enumerate(re.findall(r'\d', hand[-1] if hand else ''), 1)])
 
 
+def grand_totals(screen):
+    """The two Grand Totals of the last two cards of SCREEN."""
+    return [int(total) for total in re.findall(r'^Grand Total:_*(-?\d+)$', screen, re.M)[-2:]]
+
+
+def computer_card(screen):
+    """What the board shows of the computer after SCREEN, as the game's
+    lines give it: its newest menu's held scores with the one it then
+    filled, and its turn's line."""
+    turns = screen.split('Computer Player is choosing one of these categories to fill:')
+    if len(turns) < 2:
+        return [''] * 13, ''
+    entries = re.findall(r'^\(\d+\) ?- ([^.]*)\.+(Unavailable! A Score is already filled: )?(-?\d+)$',
+                         turns[-1], re.M)[:13]
+    column = [value if filled else '' for _, filled, value in entries]
+    number, score = re.search(r'^The computer has filled the category (\d+) with a score (-?\d+)$',
+                              turns[-1], re.M).groups()
+    column[int(number) - 1] = score
+    dice = re.findall(r'\d', re.findall(r'^ {3}\|(?: {3}\d {3}\|){5}$', turns[-2], re.M)[-1])
+    return column, f'Computer rolled {" ".join(dice)} and filled {entries[int(number) - 1][0]} with {score}.'
+
+
 def board_game(test, state, tap):
     """Plays TAPS by tap(name) while state() gives BOARD's: at each wait
-    the dice are the newest hand line's, and what the categories said at
-    the last wait is what the person's next menu says."""
-    said, menus = None, 0
+    the game waits at that prompt, no answer ahead; the dice are the newest
+    hand line's, the computer's column and line its newest turn's, the
+    chance line the prompt's; and what the categories said at the last wait
+    is what the person's next menu says. Taps at one wait come more than a
+    double tap's interval after those at the last. Once the game has
+    ended, a tap of every control hands over nothing."""
+    said, menus, tapped = None, 0, 0
     for prompt, count, names in TAPS:
         test.until(lambda: state()[1].count(prompt) >= count and 'false' in [
             control[2] for control in state()[0][5 if prompt == REROLL else 6:]], f'{prompt!r} x{count}')
-        controls, screen = state()
+        controls, screen, computer, turn, chance = state()
+        test.assertEqual((count, prompt), (screen.count(prompt), screen.rstrip()[-len(prompt):]))
         menu, hand = menu_and_hand(screen)
         test.assertEqual(hand, [name for name, _, _ in controls[:5]])
+        test.assertEqual(computer_card(screen), (computer, turn))
+        test.assertEqual(f'Reroll {2 - count % 2} of 2' if prompt == REROLL else 'Choose a category', chance)
         if screen.count('Which category') > menus and said:
             test.assertEqual([name for name, _ in menu], said)
         said, menus = [name for name, _, _ in controls[6:]], screen.count('Which category')
+        time.sleep(max(0, tapped + 0.35 - time.monotonic()))
         for name in names:
-            tap(name)
+            if name.startswith('twice: '):
+                test.js(DOUBLE, name[len('twice: '):])
+                test.until(lambda: test.js('return window.doubleTap') is not None, f'a double tap of {name}')
+                test.assertLess(test.js('return window.doubleTap'), 300, f'no double tap of {name}')
+            else:
+                tap(name)
+        tapped = time.monotonic()
     test.until(lambda: state()[1].count('Grand Total:') == 2, 'the end of the game')
     test.assertEqual(said, [name for name, _ in menu_and_hand(state()[1])[0]])
+    screen = state()[1]
+    test.js('document.querySelectorAll("#board button").forEach((b) => b.click()); return null;')
+    test.assertEqual(screen, state()[1])
     return state()
 
 
@@ -309,11 +374,10 @@ class PageTest(unittest.TestCase):
         self.assertEqual(expected.rstrip(), self.screen())
         self.assertIn(CARDS, expected)
 
-        totals = [line.split('_')[-1] for line in node.stdout.split('\n')
-                  if line.startswith('Grand Total:')]
-        self.assertRegex(message, rf'^Game over\. Robin {totals[0]}, Computer {totals[1]}: '
-                                  r"(your Grand Total is higher|the computer's Grand Total is higher"
-                                  r'|the two Grand Totals are equal)\.$')
+        robin, computer = grand_totals(node.stdout)
+        higher = ('your Grand Total is higher' if robin > computer else
+                  "the computer's Grand Total is higher" if robin < computer else 'the two Grand Totals are equal')
+        self.assertEqual(f'Game over. Robin {robin}, Computer {computer}: {higher}.', message)
         # A screen reader heard every line with text once, in order; the
         # name prompt, which has no line break, before the name.
         lines = [line.strip() for line in self.screen().split('\n') if line.strip()]
@@ -349,11 +413,12 @@ class PageTest(unittest.TestCase):
             for kind, points in (('touchStart', [{'x': x, 'y': y}]), ('touchEnd', [])):
                 self.cdp('Input.dispatchTouchEvent', type=kind, touchPoints=points)
             self.assertNotEqual('field', self.active())  # No keyboard comes up.
-        controls, screen = board_game(self, lambda: self.js(BOARD), tap)
+        controls, screen = board_game(self, lambda: self.js(BOARD), tap)[:2]
         self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
         self.assertEqual({'true'}, {disabled for _, _, disabled in controls})
-        self.assertRegex(self.js('return document.getElementById("final").textContent'),
-                         r'Grand Total:\d+( \(higher\))?\d+( \(higher\))?$')
+        robin, computer = grand_totals(screen)
+        totals = f'Grand Total:{robin}{" (higher)" * (robin > computer)}{computer}{" (higher)" * (computer > robin)}'
+        self.assertEqual(totals, self.js('return document.getElementById("final").textContent').strip()[-len(totals):])
 
     def test_typed_answers_keys_and_the_board_in_one_game_on_a_small_phone(self):
         self.phone(664)
@@ -364,7 +429,7 @@ class PageTest(unittest.TestCase):
             self.until(lambda: self.screen().count(prompt) >= count and 'false' in self.js(
                 'return [...document.querySelectorAll("#board button")].map((b) => b.ariaDisabled)'),
                 f'{prompt!r} x{count}')
-            controls, screen = self.js(BOARD)
+            controls, screen = self.js(BOARD)[:2]
             menu, hand = menu_and_hand(screen)
             self.assertEqual(hand, [name for name, _, _ in controls[:5]])
             if prompt == CHOOSE:
@@ -397,6 +462,21 @@ class PageTest(unittest.TestCase):
         self.js('document.querySelector("#card-rows button").click()')  # Aces.
         agrees(REROLL, 5, '#dice button, #reroll')
         self.assertIn(f'{CHOOSE}\n1\nOne category Successfully filled', self.screen())
+        # The game reads a category typed as 010 or 0x9 as 8 or 9; the board
+        # does not guess: until the next menu, it claims no category more
+        # and offers none.
+        self.keys('00000 00000', Keys.ENTER)
+        for reroll, choose, word in ((7, 5, '010'), (9, 6, '0x9')):
+            agrees(CHOOSE, choose, '#card-rows button')
+            self.keys(word, Keys.ENTER)
+            agrees(REROLL, reroll, '#dice button, #reroll')
+            controls, screen = self.js(BOARD)[:2]
+            self.assertEqual([(name if filled == 'true' else name.rsplit(' ', 1)[0], 'true')
+                              for name, filled in menu_and_hand(screen)[0]],
+                             [(name, disabled) for name, _, disabled in controls[6:]])
+            self.keys('00000 00000', Keys.ENTER)
+        agrees(CHOOSE, 7, '#card-rows button')
+        self.assertEqual(['true', 'true'], [filled for _, filled in menu_and_hand(self.screen())[0][7:9]])
         self.end_the_game()
         self.assertEqual('You ended the game before its end.', self.end_message())
         self.assertEqual({'true'}, set(self.js(
