@@ -279,7 +279,59 @@ class Server:
         self.httpd.server_close()
 
 
-class PageTest(unittest.TestCase):
+class Engine(unittest.TestCase):
+    """What every engine's tests share; each engine's class gives js(BODY,
+    *ARGUMENTS), what a function of BODY returns in the page."""
+    seconds = 30  # How long until() waits, unless told.
+
+    def screen(self):
+        """The transcript as the page shows it, trailing blanks cut."""
+        return self.js('return document.getElementById("transcript").textContent').rstrip()
+
+    def until(self, done, what, seconds=None):
+        deadline = time.monotonic() + (seconds or self.seconds)
+        while not done():
+            if time.monotonic() > deadline:
+                self.shoot(self.id())
+                self.fail(f'waited in vain for {what}; the screen ends:\n{self.screen()[-2000:]}')
+            time.sleep(0.02)
+
+    def wait_for(self, text, count=1):
+        self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
+
+    def shoot(self, name):
+        """A screenshot to SHOTS, where the engine's driver takes one."""
+
+
+class Selenium(Engine):
+    """An engine driven through selenium's self.browser."""
+
+    def js(self, script, *arguments):
+        return self.browser.execute_script(script, *arguments)
+
+    def shoot(self, name):
+        self.browser.save_screenshot(os.path.join(SHOTS, name + '.png'))
+
+    def keys(self, *keys):
+        self.browser.switch_to.active_element.send_keys(*keys)
+
+    def active(self):
+        return self.js('return document.activeElement.id')
+
+    def status(self):
+        return self.js('return document.getElementById("status").textContent')
+
+    def end_message(self):
+        """What the page says once the game has ended."""
+        self.until(lambda: self.js('return !document.getElementById("again").hidden'),
+                   'the end of the game')
+        return self.status()
+
+    def click(self, element_id):
+        self.browser.find_element('id', element_id).click()
+
+
+class PageTest(Selenium):
     def setUp(self):
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
@@ -297,44 +349,8 @@ class PageTest(unittest.TestCase):
     def cdp(self, command, **arguments):
         return self.browser.execute_cdp_cmd(command, arguments)
 
-    def js(self, script, *arguments):
-        return self.browser.execute_script(script, *arguments)
-
-    def screen(self):
-        """The transcript as the page shows it, trailing blanks cut."""
-        return self.js('return document.getElementById("transcript").textContent').rstrip()
-
-    def until(self, done, what, seconds=30):
-        deadline = time.monotonic() + seconds
-        while not done():
-            if time.monotonic() > deadline:
-                self.browser.save_screenshot(os.path.join(SHOTS, self.id() + '.png'))
-                self.fail(f'waited in vain for {what}; the screen ends:\n{self.screen()[-2000:]}')
-            time.sleep(0.02)
-
-    def wait_for(self, text, count=1):
-        self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
-
-    def keys(self, *keys):
-        self.browser.switch_to.active_element.send_keys(*keys)
-
     def paste(self, text):
         self.js(PASTE, text)
-
-    def active(self):
-        return self.js('return document.activeElement.id')
-
-    def status(self):
-        return self.js('return document.getElementById("status").textContent')
-
-    def end_message(self):
-        """What the page says once the game has ended."""
-        self.until(lambda: self.js('return !document.getElementById("again").hidden'),
-                   'the end of the game')
-        return self.status()
-
-    def click(self, element_id):
-        self.browser.find_element('id', element_id).click()
 
     def end_the_game(self):
         """End the game, and End the game when asked whether to."""
@@ -729,10 +745,11 @@ class PageTest(unittest.TestCase):
             'return document.querySelector("#transcript .error").textContent').strip())
 
 
-class FirefoxTest(unittest.TestCase):
+class FirefoxTest(Engine):
     """Complete games in Debian's Firefox ESR, one typed and one clicked on
     the board, driven through its WebDriver BiDi remote agent with
     python3-websockets (on an event loop of its own)."""
+    seconds = 60
 
     def setUp(self):
         self.profile = tempfile.TemporaryDirectory()
@@ -788,18 +805,6 @@ class FirefoxTest(unittest.TestCase):
                                     expression=f'JSON.stringify((function () {{ {body} }})'
                                                f'(...{json.dumps(arguments)}))')['result']['value'])
 
-    def screen(self):
-        return self.js('return document.getElementById("transcript").textContent')
-
-    def until(self, done, what, seconds=60):
-        deadline = time.monotonic() + seconds
-        while not done():
-            self.assertLess(time.monotonic(), deadline, f'waited in vain for {what}')
-            time.sleep(0.05)
-
-    def wait_for(self, text, count=1):
-        self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
-
     def actions(self, kind, device, actions):
         self.send('input.performActions', context=self.tab,
                   actions=[{'type': kind, 'id': device, 'actions': actions}])
@@ -836,7 +841,7 @@ class FirefoxTest(unittest.TestCase):
         self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
 
 
-class WebKitTest(unittest.TestCase):
+class WebKitTest(Selenium):
     """The page in WebKit, Safari's engine: Debian's WebKitGTK MiniBrowser,
     driven by its WebKitWebDriver (run under xvfb-run), from a copy of the
     site whose page fixes the clock first, served by a server of the test's
@@ -858,24 +863,6 @@ class WebKitTest(unittest.TestCase):
         options.add_argument('--automation')
         self.browser = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
         self.addCleanup(self.browser.quit)
-
-    screen = PageTest.screen
-    js = PageTest.js
-    keys = PageTest.keys
-    click = PageTest.click
-    status = PageTest.status
-    active = PageTest.active
-    end_message = PageTest.end_message
-
-    def until(self, done, what, seconds=30):
-        deadline = time.monotonic() + seconds
-        while not done():
-            if time.monotonic() > deadline:
-                self.fail(f'waited in vain for {what}; the screen ends:\n{self.screen()[-2000:]}')
-            time.sleep(0.05)
-
-    def wait_for(self, text, count=1):
-        self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
 
     def test_complete_game_in_webkit_is_the_games_own(self):
         self.browser.get(self.address)
@@ -940,7 +927,8 @@ def unused_methods():
     file never calls: tests whose names unittest no longer finds."""
     with open(__file__) as f:
         source = f.read()
-    return [f'{case.__name__}.{name}' for case in (PageTest, FirefoxTest, WebKitTest) for name in vars(case)
+    return [f'{case.__name__}.{name}' for case in (Engine, Selenium, PageTest, FirefoxTest, WebKitTest)
+            for name in vars(case)
             if callable(getattr(case, name)) and not name.startswith(('test_', '_', 'setUp'))
             and not re.search(rf'\.{name}\b', source)]
 
