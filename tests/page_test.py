@@ -43,60 +43,25 @@ from selenium.webdriver.common.keys import Keys
 
 CLOCK_MS = 1700000000000
 FIX_CLOCK = f'Date.now = () => {CLOCK_MS};'
-# Every line the live region is given, as a screen reader is told of it.
-HEAR = '''window.heardLines = [];
-document.addEventListener('DOMContentLoaded', () => new MutationObserver((changes) => {
-  for (const change of changes) for (const node of change.addedNodes) heardLines.push(node.textContent);
-}).observe(document.getElementById('spoken'), {childList: true}));'''
 CARDS = '$$$$$$$$$$ Game Over $$$$$$$$$$'
 NAME = 'Please Enter Your Name:'
 REROLL = 'If you don\'t want to reroll, input 00000'
 CHOOSE = 'Enter the number of an available category (1-13):'
-PASTE = ('const data = new DataTransfer(); data.setData("text/plain", arguments[0]);'
-         'document.activeElement.dispatchEvent(new ClipboardEvent("paste", {clipboardData: data}));')
-# The contrast of the transcript's text of the class arguments[0] (plain,
-# answer, error) with its background, as WCAG reckons it.
-CONTRAST = '''const probe = document.createElement('span');
-probe.className = arguments[0];
-document.getElementById('transcript').append(probe);
-const luminance = (color) => {
-  const [r, g, b] = color.match(/[\\d.]+/g).slice(0, 3).map((c) => {
-    c /= 255; return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4; });
-  return 0.2126 * r + 0.7152 * g + 0.0722 * b; };
-const text = luminance(getComputedStyle(probe).color);
-const back = luminance(getComputedStyle(document.getElementById('transcript')).backgroundColor);
-probe.remove();
-return (Math.max(text, back) + 0.05) / (Math.min(text, back) + 0.05);'''
-# Of the last menu's 13 entries: how many lines the number and label take,
-# how far right of the entry's start the rest begins, on how many lines.
-ENTRIES = '''return [...document.querySelectorAll('#transcript .line')].filter(
-  (line) => line.querySelector('.entry')).slice(-13).map((line) => {
-  const range = document.createRange();
-  range.selectNodeContents(line.lastChild);
-  const rest = [...range.getClientRects()].filter((r) => r.width > 0).map((r) => r.left);
-  return [line.querySelector('.entry').getClientRects().length,
-          Math.min(...rest) - line.getBoundingClientRect().left, rest.length]; });'''
-ICONS = '''return fetch('manifest.webmanifest').then((r) => r.json()).then((m) => Promise.all(
-  m.icons.concat(m.screenshots).map((icon) => new Promise((done) => {
-    const image = new Image();
-    image.onload = () => done([icon.sizes, icon.purpose || '',
-                               image.naturalWidth + 'x' + image.naturalHeight]);
-    image.src = icon.src; }))));'''
-# Lines that stay pinned in sight as the transcript scrolls.
-PINNED = '''return [...document.querySelectorAll('#transcript .line')].filter(
-  (line) => getComputedStyle(line).position === 'sticky').length;'''
-# [sizes, size as loaded, opaque] of the apple-touch-icon.
-TOUCH_ICON = '''const link = document.querySelector('link[rel=apple-touch-icon]'), done = arguments[0];
-const image = new Image();
-image.onload = () => {
-  const canvas = document.createElement('canvas');
-  [canvas.width, canvas.height] = [image.naturalWidth, image.naturalHeight];
-  const context = canvas.getContext('2d');
-  context.drawImage(image, 0, 0);
-  const pixels = context.getImageData(0, 0, canvas.width, canvas.height).data;
-  done([link.sizes.value, canvas.width + 'x' + canvas.height, pixels.every((v, i) => i % 4 !== 3 || v === 255)]);
-};
-image.src = link.href;'''
+# What the tests run in the page: functions of tests/page/probes.js.
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'page', 'probes.js')) as f:
+    PROBES = f.read()
+
+
+def probe(name):
+    """A script that gives what the function NAME of PROBES gives for the
+    script's arguments."""
+    return f'{PROBES}\nreturn {name}(...arguments);'
+
+
+HEAR = f'(function () {{ {PROBES}\nhear(); }})();'
+PASTE, CONTRAST, ENTRIES, ICONS, PINNED, TOUCH_ICON = map(
+    probe, ('paste', 'contrast', 'entries', 'icons', 'pinned', 'touchIcon'))
+BOARD, CONTROL, CENTRE, DOUBLE = map(probe, ('boardState', 'control', 'centre', 'doubleTap'))
 PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
                'Chrome/120.0.0.0 Mobile Safari/537.36')
 
@@ -134,41 +99,6 @@ def played(answers='Robin\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in ran
     return expected, node
 
 
-# The board's controls: [name, aria-pressed, aria-disabled] of the dice,
-# the reroll button and the categories; the transcript; the computer's
-# column, its turn's line and the chance line.
-BOARD = '''return [[...document.querySelectorAll('#board button')].map((b) => [
-  b.getAttribute('aria-label') || b.textContent.replace(/\\s+/g, ' ').trim(),
-  b.getAttribute('aria-pressed'), b.getAttribute('aria-disabled')]),
-  document.getElementById('transcript').textContent,
-  [...document.querySelectorAll('#card-rows tr')].map((row) => row.cells[1].textContent),
-  document.getElementById('computer-turn').textContent, document.getElementById('chance').textContent];'''
-# The board's button whose name begins with arguments[0], in view; its centre.
-CONTROL = '''const b = [...document.querySelectorAll('#board button')].find(
-  (b) => (b.getAttribute('aria-label') || b.textContent).startsWith(arguments[0]));
-b.scrollIntoView({block: 'nearest'});'''
-CENTRE = CONTROL + '''const r = b.getBoundingClientRect();
-return [r.x + r.width / 2, r.y + r.height / 2];'''
-# A double tap on that button: a click, and another as soon as the game asks
-# again (a prompt more, and a control of the board works again), whose delay
-# after the first goes to window.doubleTap.
-DOUBLE = CONTROL + '''const box = document.getElementById('board'), start = performance.now();
-const prompts = () => document.getElementById('transcript').textContent.split(/input 00000$|\\(1-13\\):$/m).length;
-const before = prompts();
-window.doubleTap = null;
-const observer = new MutationObserver(() => {
-  if (prompts() === before ||
-      ![...box.querySelectorAll('button')].some((c) => c.getAttribute('aria-disabled') === 'false')) return;
-  observer.disconnect();
-  // A tap of its own, not one inside the first's click.
-  setTimeout(() => {
-    b.click();
-    window.doubleTap = performance.now() - start;
-  });
-});
-observer.observe(box, {attributes: true, subtree: true, attributeFilter: ['aria-disabled']});
-b.click();
-return null;'''
 LABELS = ['Aces', 'Twos', 'Threes', 'Fours', 'Fives', 'Sixes', '3 of a kind', '4 of a kind', 'Full House',
           'Sm Straight', 'Lg Straight', 'QUORBIX', 'Chance']
 # A game by the board alone, wait by wait: the prompt and how many of it the
@@ -667,7 +597,7 @@ class PageTest(Selenium):
         self.assertEqual([sizes for sizes, _, _ in icons][1:], [size for _, _, size in icons][1:])
         self.assertEqual([], self.cdp('Page.getInstallabilityErrors')['installabilityErrors'])
         # Apple's home screen: opaque, 180 px.
-        self.assertEqual(['180x180', '180x180', True], self.browser.execute_async_script(TOUCH_ICON))
+        self.assertEqual(['180x180', '180x180', True], self.js(TOUCH_ICON))
 
     def test_a_failed_load_says_what_failed(self):
         self.cdp('Network.enable')
@@ -729,7 +659,7 @@ class PageTest(Selenium):
         self.browser.get(self.address)
         self.wait_for(NAME)
         took = self.browser.execute_async_script(
-            PASTE.replace('arguments[0]', '"a".repeat(1e6) + "\\n"') +
+            f'{PROBES}\npaste("a".repeat(1e6) + "\\n");' +
             'const start = performance.now(), done = arguments[arguments.length - 1];'
             'const poll = () => document.getElementById("transcript").textContent'
             '    .includes("\'s turn to start a new hand") ? done(performance.now() - start)'
@@ -891,7 +821,7 @@ class WebKitTest(Selenium):
         self.browser.get(self.address)
         self.wait_for(NAME)
         self.keys('Robin', Keys.ENTER)
-        screen = board_game(self, lambda: self.js(BOARD), lambda name: self.js(CONTROL + 'return b;', name).click())[1]
+        screen = board_game(self, lambda: self.js(BOARD), lambda name: self.js(CONTROL, name).click())[1]
         self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
 
     def test_phone_width_offline_and_the_end_dialog_in_webkit(self):
