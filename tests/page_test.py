@@ -22,6 +22,7 @@ for byte.
 """
 import asyncio
 import functools
+import html
 import http.server
 import json
 import os
@@ -566,31 +567,9 @@ class PageTest(Selenium):
         self.cdp('Emulation.setDeviceMetricsOverride', width=320, height=640, deviceScaleFactor=2, mobile=True)
         self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), 320)
 
-    def test_installable_with_its_rules_from_the_manual(self):
+    def test_installable_with_icons_of_their_sizes(self):
         self.browser.get(self.address)
         self.wait_for(NAME)
-        self.assertIn('a bonus of 35', self.js('return document.getElementById("rules").textContent'))
-        # The rules name each category as the game's menu does, with its number.
-        menu = re.findall(r'^\((\d+)\) ?- ([^.]*)\.', played()[1].stdout, re.M)[:13]
-        named = []
-        for term in self.js('return [...document.querySelectorAll("#rules dt")].map((t) => t.textContent)'):
-            first, last, names = re.fullmatch(r'(\d+)(?:–(\d+))?: (.*)', term.strip()).groups()
-            self.assertEqual(int(last or first) - int(first) + 1, len(names.split(', ')), term)
-            named += [(str(int(first) + i), name) for i, name in enumerate(names.split(', '))]
-        self.assertEqual(13, len(menu))
-        self.assertEqual(menu, named)
-        self.assertEqual(['quorbix'], self.js('return [...document.querySelectorAll("h1")].map((h) => h.textContent)'))
-        # Every file the page and its manifest name is in the zip.
-        with open(os.path.join(SITE, 'index.html')) as f:
-            named = set(re.findall(r'(?:href|src)="([^"#:]+)"', f.read()))
-        with open(os.path.join(SITE, 'manifest.webmanifest')) as f:
-            manifest = json.load(f)
-        named |= {image['src'] for image in manifest['icons'] + manifest['screenshots']}
-        self.assertTrue(named)
-        self.assertEqual(set(), named - set(os.listdir(SITE)))
-        version = re.search(r'quorbix-(.*)-web\.zip', ' '.join(os.listdir(os.path.dirname(SITE))))[1]
-        self.assertIn(f'quorbix {version},', self.js('return document.body.textContent'))
-        self.assertTrue(self.js('return document.querySelector("meta[name=description]").content'))
         icons = self.js(ICONS)  # [sizes, purpose, as loaded] of each icon and screenshot
         self.assertLessEqual({('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')},
                              {(sizes, purpose) for sizes, purpose, _ in icons})
@@ -673,6 +652,39 @@ class PageTest(Selenium):
         self.assertEqual('The game ran out of memory and stopped.', self.end_message())
         self.assertEqual('quorbix: out of memory', self.js(
             'return document.querySelector("#transcript .error").textContent').strip())
+
+
+class SiteTest(unittest.TestCase):
+    """The site's files as the zip holds them, read without a browser."""
+
+    def test_rules_name_the_menus_categories_and_every_file_named_is_in_the_zip(self):
+        with open(os.path.join(SITE, 'index.html')) as f:
+            page = f.read()
+
+        def text(markup):
+            return html.unescape(re.sub(r'<[^>]*>', '', markup))
+        rules = re.search(r'<details id="rules">(.*?)</details>', page, re.S)[1]
+        self.assertIn('a bonus of 35', text(rules))
+        # The rules name each category as the game's menu does, with its number.
+        menu = re.findall(r'^\((\d+)\) ?- ([^.]*)\.', played()[1].stdout, re.M)[:13]
+        named = []
+        for term in map(text, re.findall(r'<dt>(.*?)</dt>', rules, re.S)):
+            first, last, names = re.fullmatch(r'(\d+)(?:–(\d+))?: (.*)', term.strip()).groups()
+            self.assertEqual(int(last or first) - int(first) + 1, len(names.split(', ')), term)
+            named += [(str(int(first) + i), name) for i, name in enumerate(names.split(', '))]
+        self.assertEqual(13, len(menu))
+        self.assertEqual(menu, named)
+        self.assertEqual(['quorbix'], list(map(text, re.findall(r'<h1>(.*?)</h1>', page, re.S))))
+        # Every file the page and its manifest name is in the zip.
+        named = set(re.findall(r'(?:href|src)="([^"#:]+)"', page))
+        with open(os.path.join(SITE, 'manifest.webmanifest')) as f:
+            manifest = json.load(f)
+        named |= {image['src'] for image in manifest['icons'] + manifest['screenshots']}
+        self.assertTrue(named)
+        self.assertEqual(set(), named - set(os.listdir(SITE)))
+        version = re.search(r'quorbix-(.*)-web\.zip', ' '.join(os.listdir(os.path.dirname(SITE))))[1]
+        self.assertIn(f'quorbix {version},', text(page))
+        self.assertTrue(re.search(r'<meta name="description" content="[^"]+">', page))
 
 
 class FirefoxTest(Engine):
