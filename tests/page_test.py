@@ -115,13 +115,17 @@ TAPS = ([(REROLL, 1, ['Die 2:', 'Die 2:', 'Die 1:', 'twice: Reroll 1 die']), (RE
 TAPPED = 'Robin\n10000\n00000\n1\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(2, 14))
 
 
+# A menu entry (its label, whether it is filled, its score) and a hand line.
+ENTRY = re.compile(r'^\(\d+\) ?- ([^.]*)\.+(Unavailable! A Score is already filled: )?(-?\d+)$', re.M)
+HAND = re.compile(r'^ {3}\|(?: {3}\d {3}\|){5}$', re.M)
+
+
 def menu_and_hand(screen):
     """The names the person's newest menu gives the board's categories,
     with whether each is filled, and those its newest hand line gives the
     dice."""
-    entry = r'^\(\d+\) ?- ([^.]*)\.+(Unavailable! A Score is already filled: )?(-?\d+)$'
-    menu = re.findall(entry, screen.split('Which category will you fill in? ')[-1], re.M)[:13]
-    hand = re.findall(r'^ {3}\|(?: {3}\d {3}\|){5}$', screen.split("computer player's turn")[-1], re.M)
+    menu = ENTRY.findall(screen.split('Which category will you fill in? ')[-1])[:13]
+    hand = HAND.findall(screen.split("computer player's turn")[-1])
     return ([(f'{label} {value}', str(bool(filled)).lower()) for label, filled, value in menu],
             [f'Die {i}: {face}' for i, face in enumerate(re.findall(r'\d', hand[-1] if hand else ''), 1)])
 
@@ -138,13 +142,12 @@ def computer_card(screen):
     turns = screen.split('Computer Player is choosing one of these categories to fill:')
     if len(turns) < 2:
         return [''] * 13, ''
-    entries = re.findall(r'^\(\d+\) ?- ([^.]*)\.+(Unavailable! A Score is already filled: )?(-?\d+)$',
-                         turns[-1], re.M)[:13]
+    entries = ENTRY.findall(turns[-1])[:13]
     column = [value if filled else '' for _, filled, value in entries]
     number, score = re.search(r'^The computer has filled the category (\d+) with a score (-?\d+)$',
                               turns[-1], re.M).groups()
     column[int(number) - 1] = score
-    dice = re.findall(r'\d', re.findall(r'^ {3}\|(?: {3}\d {3}\|){5}$', turns[-2], re.M)[-1])
+    dice = re.findall(r'\d', HAND.findall(turns[-2])[-1])
     return column, f'Computer rolled {" ".join(dice)} and filled {entries[int(number) - 1][0]} with {score}.'
 
 
