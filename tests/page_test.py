@@ -3,18 +3,17 @@
 game each in Firefox ESR and in WebKitGTK), played from the site as the web
 zip holds it.
 
-  page_test.py serve SITE STATE           starts a web server for SITE on
-                                          127.0.0.1
-  page_test.py stop STATE                 stops it
   page_test.py list                       lists the tests, as unittest finds them;
                                           fails if a method is neither a test
                                           nor called
-  page_test.py NODE GAME_JS SITE STATE SHOTS AXE_JS PageTest.test_...
-                                          runs one test against the page that
-                                          server serves; the game built for
-                                          node, GAME_JS, is the reference,
-                                          screenshots go to the folder SHOTS,
-                                          and AXE_JS is axe-core's script
+  page_test.py NODE GAME_JS SITE SHOTS AXE_JS PageTest.test_...
+                                          runs one test against the page of
+                                          SITE, served on 127.0.0.1 by a web
+                                          server of the test's own; the game
+                                          built for node, GAME_JS, is the
+                                          reference, screenshots go to the
+                                          folder SHOTS, and AXE_JS is
+                                          axe-core's script
 
 The browser's clock is fixed, so the page deals the dice that the node build
 deals under the same clock, and both final score cards can be compared byte
@@ -28,7 +27,7 @@ import json
 import os
 import re
 import shutil
-import signal
+import struct
 import subprocess
 import sys
 import tempfile
@@ -60,29 +59,10 @@ def probe(name):
 
 
 HEAR = f'(function () {{ {PROBES}\nhear(); }})();'
-PASTE, CONTRAST, ENTRIES, ICONS, PINNED, TOUCH_ICON = map(
-    probe, ('paste', 'contrast', 'entries', 'icons', 'pinned', 'touchIcon'))
+PASTE, CONTRAST, ENTRIES, PINNED = map(probe, ('paste', 'contrast', 'entries', 'pinned'))
 BOARD, CONTROL, CENTRE, DOUBLE = map(probe, ('boardState', 'control', 'centre', 'doubleTap'))
 PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
                'Chrome/120.0.0.0 Mobile Safari/537.36')
-
-
-def serve(site, state):
-    server = subprocess.Popen(
-        [sys.executable, '-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site],
-        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, start_new_session=True)
-    line = server.stdout.readline()  # "Serving HTTP on 127.0.0.1 port N (...) ..."
-    if ' port ' not in line:
-        sys.exit(f'page_test.py: the web server did not start: {line!r}')
-    with open(state, 'w') as f:
-        f.write(f"{server.pid} {line.split(' port ')[1].split()[0]}\n")
-
-
-def stop(state):
-    with open(state) as f:
-        pid = int(f.read().split()[0])
-    os.remove(state)
-    os.kill(pid, signal.SIGTERM)
 
 
 def played(answers='Robin\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 14))):
@@ -151,50 +131,12 @@ def computer_card(screen):
     return column, f'Computer rolled {" ".join(dice)} and filled {entries[int(number) - 1][0]} with {score}.'
 
 
-def board_game(test, state, tap):
-    """Plays TAPS by tap(name) while state() gives BOARD's: at each wait
-    the game waits at that prompt, no answer ahead; the dice are the newest
-    hand line's, the computer's column and line its newest turn's, the
-    chance line the prompt's; and what the categories said at the last wait
-    is what the person's next menu says. Taps at one wait come more than a
-    double tap's interval after those at the last. Once the game has
-    ended, a tap of every control hands over nothing."""
-    said, menus, tapped = None, 0, 0
-    for prompt, count, names in TAPS:
-        test.until(lambda: state()[1].count(prompt) >= count and 'false' in [
-            control[2] for control in state()[0][5 if prompt == REROLL else 6:]], f'{prompt!r} x{count}')
-        controls, screen, computer, turn, chance = state()
-        test.assertEqual((count, prompt), (screen.count(prompt), screen.rstrip()[-len(prompt):]))
-        menu, hand = menu_and_hand(screen)
-        test.assertEqual(hand, [name for name, _, _ in controls[:5]])
-        test.assertEqual(computer_card(screen), (computer, turn))
-        test.assertEqual(f'Reroll {2 - count % 2} of 2' if prompt == REROLL else 'Choose a category', chance)
-        if screen.count('Which category') > menus and said:
-            test.assertEqual([name for name, _ in menu], said)
-        said, menus = [name for name, _, _ in controls[6:]], screen.count('Which category')
-        time.sleep(max(0, tapped + 0.35 - time.monotonic()))
-        for name in names:
-            if name.startswith('twice: '):
-                test.js(DOUBLE, name[len('twice: '):])
-                test.until(lambda: test.js('return window.doubleTap') is not None, f'a double tap of {name}')
-                test.assertLess(test.js('return window.doubleTap'), 300, f'no double tap of {name}')
-            else:
-                tap(name)
-        tapped = time.monotonic()
-    test.until(lambda: state()[1].count('Grand Total:') == 2, 'the end of the game')
-    test.assertEqual(said, [name for name, _ in menu_and_hand(state()[1])[0]])
-    screen = state()[1]
-    test.js('document.querySelectorAll("#board button").forEach((b) => b.click()); return null;')
-    test.assertEqual(screen, state()[1])
-    return state()
-
-
 class Server:
     """A web server of the test's own, in this process, that keeps a list
     of what it answered; it can stop and start again on the same port."""
 
     def __init__(self, site):
-        self.site, self.port, self.answers = site, 0, []
+        self.site, self.port, self.answers, self.httpd = site, 0, [], None
 
     def start(self):
         outer = self
@@ -209,8 +151,10 @@ class Server:
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
     def stop(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
+        if self.httpd:
+            self.httpd.shutdown()
+            self.httpd.server_close()
+            self.httpd = None
 
 
 class Engine(unittest.TestCase):
@@ -233,8 +177,78 @@ class Engine(unittest.TestCase):
     def wait_for(self, text, count=1):
         self.until(lambda: self.screen().count(text) >= count, f'{text!r} x{count}')
 
+    def board_waits(self, prompt, count):
+        """Waits until the game has written PROMPT COUNT times and a control
+        of the board works."""
+        self.until(lambda: self.screen().count(prompt) >= count and 'false' in [
+            disabled for _, _, disabled in self.js(BOARD)[0]], f'{prompt!r} x{count} on the board')
+
+    def typed_game(self, name, answer):
+        """Robin's game of played(): the name by name(), each later answer by
+        answer(TEXT, TURN, STEP) once its prompt shows (STEP 0 and 1 the
+        rerolls, 2 the category). The screen is the node game's."""
+        self.wait_for(NAME)
+        name()
+        for turn in range(1, 14):
+            for step, (prompt, count, text) in enumerate(
+                    ((REROLL, 2 * turn - 1, '00000'), (REROLL, 2 * turn, '00000'), (CHOOSE, turn, str(turn)))):
+                self.wait_for(prompt, count)
+                answer(text, turn, step)
+        self.wait_for('Grand Total:', 2)
+        expected, node = played()
+        self.assertEqual((0, ''), (node.returncode, node.stderr))
+        self.assertEqual(expected.rstrip(), self.screen())
+        return node
+
+    def board_game(self, name, tap):
+        """Robin's game of TAPS, the name by name(), each control by tap(NAME).
+        At each wait the game waits at that prompt, no answer ahead; the dice
+        are the newest hand line's, the computer's column and line its newest
+        turn's, the chance line the prompt's; what the categories said at the
+        last wait is what the person's next menu says. Taps at one wait come
+        more than a double tap's interval after those at the last. Once the
+        game has ended, no control works and a tap of each hands over nothing;
+        the screen is the node game's."""
+        self.wait_for(NAME)
+        name()
+        said, menus, tapped = None, 0, 0
+        for prompt, count, names in TAPS:
+            self.board_waits(prompt, count)
+            controls, screen, computer, turn, chance = self.js(BOARD)
+            self.assertEqual((count, prompt), (screen.count(prompt), screen.rstrip()[-len(prompt):]))
+            menu, hand = menu_and_hand(screen)
+            self.assertEqual(hand, [name for name, _, _ in controls[:5]])
+            self.assertEqual(computer_card(screen), (computer, turn))
+            self.assertEqual(f'Reroll {2 - count % 2} of 2' if prompt == REROLL else 'Choose a category', chance)
+            if screen.count('Which category') > menus and said:
+                self.assertEqual([name for name, _ in menu], said)
+            said, menus = [name for name, _, _ in controls[6:]], screen.count('Which category')
+            time.sleep(max(0, tapped + 0.35 - time.monotonic()))
+            for name in names:
+                if name.startswith('twice: '):
+                    self.js(DOUBLE, name[len('twice: '):])
+                    self.until(lambda: self.js('return window.doubleTap') is not None, f'a double tap of {name}')
+                    self.assertLess(self.js('return window.doubleTap'), 300, f'no double tap of {name}')
+                else:
+                    tap(name)
+            tapped = time.monotonic()
+        self.wait_for('Grand Total:', 2)
+        screen = self.screen()
+        self.assertEqual(said, [name for name, _ in menu_and_hand(screen)[0]])
+        self.js('document.querySelectorAll("#board button").forEach((b) => b.click()); return null;')
+        self.assertEqual(played(TAPPED)[0].rstrip(), self.screen())
+        self.assertEqual({'true'}, {disabled for _, _, disabled in self.js(BOARD)[0]})
+
     def shoot(self, name):
         """A screenshot to SHOTS, where the engine's driver takes one."""
+
+    def serve(self, site=None):
+        """A web server of this test's own for SITE (the zip's, unless told),
+        started, and its address."""
+        server = Server(site or SITE)
+        server.start()
+        self.addCleanup(server.stop)
+        return server, f'http://127.0.0.1:{server.port}/'
 
 
 class Selenium(Engine):
@@ -277,8 +291,7 @@ class PageTest(Selenium):
         self.addCleanup(self.browser.quit)
         for source in (FIX_CLOCK, HEAR):
             self.cdp('Page.addScriptToEvaluateOnNewDocument', source=source)
-        with open(STATE) as f:
-            self.address = f'http://127.0.0.1:{f.read().split()[1]}/'
+        self.address = self.serve()[1]
 
     def cdp(self, command, **arguments):
         return self.browser.execute_cdp_cmd(command, arguments)
@@ -304,26 +317,18 @@ class PageTest(Selenium):
         self.wait_for(NAME)
         self.assertEqual('', self.status())  # No longer "Loading the game…".
         self.no_accessibility_faults('at the start')
-        self.keys('Robim', Keys.BACKSPACE, 'n', Keys.ENTER)
-        for turn in range(1, 14):
-            self.wait_for(REROLL, 2 * turn - 1)
-            if turn == 7:  # One turn's three answers pasted at once.
+
+        def answer(text, turn, step):
+            if turn != 7:
+                self.keys(*('11', Keys.CONTROL, 'u', Keys.NULL)[:4 * (step == 0)], text, Keys.ENTER)
+            elif step == 0:  # One turn's three answers pasted at once.
                 self.no_accessibility_faults('during the game')
                 self.paste('00000\r\n00000\n7\r')
-                continue
-            self.keys('11', Keys.CONTROL, 'u', Keys.NULL, '00000', Keys.ENTER)
-            self.wait_for(REROLL, 2 * turn)
-            self.keys('00000', Keys.ENTER)
-            self.wait_for(CHOOSE, turn)
-            self.keys(str(turn), Keys.ENTER)
+        node = self.typed_game(lambda: self.keys('Robim', Keys.BACKSPACE, 'n', Keys.ENTER), answer)
         message = self.end_message()
         self.browser.save_screenshot(os.path.join(SHOTS, 'complete-game.png'))
         self.assertEqual(0, self.js(PINNED))
-
-        expected, node = played()
-        self.assertEqual(expected.rstrip(), self.screen())
-        self.assertIn(CARDS, expected)
-
+        self.assertIn(CARDS, node.stdout)
         robin, computer = grand_totals(node.stdout)
         higher = ('your Grand Total is higher' if robin > computer else
                   "the computer's Grand Total is higher" if robin < computer else 'the two Grand Totals are equal')
@@ -345,16 +350,14 @@ class PageTest(Selenium):
                        ' const r = e.getBoundingClientRect(); return r.top >= 0 && r.bottom <= innerHeight; })',
                        selector)
 
-    def phone(self, height):
-        self.cdp('Emulation.setDeviceMetricsOverride', width=390, height=height, deviceScaleFactor=3,
+    def phone(self, height, width=390, scale=3):
+        self.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=scale,
                  mobile=True)
 
     def test_a_game_tapped_on_the_board_alone_is_the_games_own_on_a_phone(self):
         self.phone(844)
         self.cdp('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
         self.browser.get(self.address)
-        self.wait_for(NAME)
-        self.keys('Robin', Keys.ENTER)
 
         def tap(name):
             if self.screen().rstrip().endswith(CHOOSE):  # Dice, Reroll and every category in view.
@@ -363,10 +366,8 @@ class PageTest(Selenium):
             for kind, points in (('touchStart', [{'x': x, 'y': y}]), ('touchEnd', [])):
                 self.cdp('Input.dispatchTouchEvent', type=kind, touchPoints=points)
             self.assertNotEqual('field', self.active())  # No keyboard comes up.
-        controls, screen = board_game(self, lambda: self.js(BOARD), tap)[:2]
-        self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
-        self.assertEqual({'true'}, {disabled for _, _, disabled in controls})
-        robin, computer = grand_totals(screen)
+        self.board_game(lambda: self.keys('Robin', Keys.ENTER), tap)
+        robin, computer = grand_totals(self.screen())
         totals = f'Grand Total:{robin}{" (higher)" * (robin > computer)}{computer}{" (higher)" * (computer > robin)}'
         self.assertEqual(totals, self.js('return document.getElementById("final").textContent').strip()[-len(totals):])
 
@@ -376,9 +377,7 @@ class PageTest(Selenium):
         self.wait_for(NAME)
 
         def agrees(prompt, count, view):
-            self.until(lambda: self.screen().count(prompt) >= count and 'false' in self.js(
-                'return [...document.querySelectorAll("#board button")].map((b) => b.ariaDisabled)'),
-                f'{prompt!r} x{count}')
+            self.board_waits(prompt, count)
             controls, screen = self.js(BOARD)[:2]
             menu, hand = menu_and_hand(screen)
             self.assertEqual(hand, [name for name, _, _ in controls[:5]])
@@ -429,8 +428,7 @@ class PageTest(Selenium):
         self.assertEqual(['true', 'true'], [filled for _, filled in menu_and_hand(self.screen())[0][7:9]])
         self.end_the_game()
         self.assertEqual('You ended the game before its end.', self.end_message())
-        self.assertEqual({'true'}, set(self.js(
-            'return [...document.querySelectorAll("#board button")].map((b) => b.ariaDisabled)')))
+        self.assertEqual({'true'}, {disabled for _, _, disabled in self.js(BOARD)[0]})
 
     def test_keyboard_moves_freely_ctrl_d_ends_and_play_again_starts_afresh(self):
         # A slow network: the game is still loading when the page is, and a
@@ -471,8 +469,7 @@ class PageTest(Selenium):
         self.assertTrue(self.js('return document.getElementById("again").hidden'))
 
     def test_phone_keyboard_text_compositions_and_soft_enter_reach_the_game(self):
-        self.cdp('Emulation.setDeviceMetricsOverride', width=360, height=740, deviceScaleFactor=3,
-                 mobile=True)
+        self.phone(740, 360)
         self.cdp('Emulation.setTouchEmulationEnabled', enabled=True)
         self.cdp('Network.setUserAgentOverride', userAgent=PHONE_AGENT)
         self.browser.get(self.address)
@@ -502,8 +499,7 @@ class PageTest(Selenium):
         # has no text size adjustment to ask).
         self.assertEqual('100%', self.js('return getComputedStyle(document.documentElement).webkitTextSizeAdjust'))
         for width, height in ((360, 740), (740, 360)):
-            self.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height,
-                     deviceScaleFactor=3, mobile=True)
+            self.phone(height, width)
             self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), width)
             self.assertEqual(*self.js('const t = document.getElementById("transcript");'
                                       'return [t.scrollWidth, t.clientWidth];'))
@@ -543,8 +539,7 @@ class PageTest(Selenium):
         self.assertTrue(self.js('return document.getElementById("enter").disabled'))
 
     def test_the_menu_reads_on_a_phone_in_light_and_dark(self):
-        self.cdp('Emulation.setDeviceMetricsOverride', width=360, height=740, deviceScaleFactor=3,
-                 mobile=True)
+        self.phone(740, 360)
         self.browser.get(self.address)
         self.wait_for(NAME)
         self.paste('Ann\n' + ''.join(f'00000\n00000\n{turn}\n' for turn in range(1, 5)) +
@@ -567,19 +562,8 @@ class PageTest(Selenium):
             self.assertEqual('light dark', self.js(
                 'return getComputedStyle(document.getElementById("field")).colorScheme'))
         # The board and the text read at 320 px, the narrowest phone's width.
-        self.cdp('Emulation.setDeviceMetricsOverride', width=320, height=640, deviceScaleFactor=2, mobile=True)
+        self.phone(640, 320, 2)
         self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), 320)
-
-    def test_installable_with_icons_of_their_sizes(self):
-        self.browser.get(self.address)
-        self.wait_for(NAME)
-        icons = self.js(ICONS)  # [sizes, purpose, as loaded] of each icon and screenshot
-        self.assertLessEqual({('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')},
-                             {(sizes, purpose) for sizes, purpose, _ in icons})
-        self.assertEqual([sizes for sizes, _, _ in icons][1:], [size for _, _, size in icons][1:])
-        self.assertEqual([], self.cdp('Page.getInstallabilityErrors')['installabilityErrors'])
-        # Apple's home screen: opaque, 180 px.
-        self.assertEqual(['180x180', '180x180', True], self.js(TOUCH_ICON))
 
     def test_a_failed_load_says_what_failed(self):
         self.cdp('Network.enable')
@@ -593,9 +577,8 @@ class PageTest(Selenium):
             # Hosted under a path of the host's, as a folder of a web site.
             site = os.path.join(root, 'games', 'quorbix')
             shutil.copytree(SITE, site)
-            server = Server(root)
-            server.start()
-            address = f'http://127.0.0.1:{server.port}/games/quorbix/'
+            server, address = self.serve(root)
+            address += 'games/quorbix/'
             self.browser.get(address)
             self.wait_for(NAME)
             self.assertEqual([], self.cdp('Page.getInstallabilityErrors')['installabilityErrors'])
@@ -657,6 +640,17 @@ class PageTest(Selenium):
             'return document.querySelector("#transcript .error").textContent').strip())
 
 
+def png(name):
+    """The size of the site's PNG image NAME, and whether it is opaque (no
+    alpha channel, no transparent colour)."""
+    with open(os.path.join(SITE, name), 'rb') as f:
+        image = f.read()
+    if image[:8] != b'\x89PNG\r\n\x1a\n' or image[12:16] != b'IHDR':
+        return None, False
+    width, height, _, colour = struct.unpack('>IIBB', image[16:26])
+    return f'{width}x{height}', colour in (0, 2) and b'tRNS' not in image
+
+
 class SiteTest(unittest.TestCase):
     """The site's files as the zip holds them, read without a browser."""
 
@@ -685,6 +679,14 @@ class SiteTest(unittest.TestCase):
         named |= {image['src'] for image in manifest['icons'] + manifest['screenshots']}
         self.assertTrue(named)
         self.assertEqual(set(), named - set(os.listdir(SITE)))
+        # Each image is a PNG of the size the manifest gives it; the icons of
+        # an install; Apple's home screen's, 180 px and opaque.
+        images = [image for image in manifest['icons'] + manifest['screenshots'] if image['src'].endswith('.png')]
+        self.assertEqual([image['sizes'] for image in images], [png(image['src'])[0] for image in images])
+        self.assertLessEqual({('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')},
+                             {(icon['sizes'], icon.get('purpose', 'any')) for icon in manifest['icons']})
+        touch = re.search(r'<link rel="apple-touch-icon" href="([^"]+)" sizes="([^"]+)">', page)
+        self.assertEqual(('180x180', '180x180', True), (touch[2], *png(touch[1])))
         version = re.search(r'quorbix-(.*)-web\.zip', ' '.join(os.listdir(os.path.dirname(SITE))))[1]
         self.assertIn(f'quorbix {version},', text(page))
         self.assertTrue(re.search(r'<meta name="description" content="[^"]+">', page))
@@ -712,35 +714,27 @@ class FirefoxTest(Engine):
         else:
             self.fail('Firefox gave no WebDriver BiDi address')
         threading.Thread(target=self.firefox.stderr.read, daemon=True).start()
+        # The socket's event loop runs only while a call waits for its answer.
         self.loop = asyncio.new_event_loop()
-        threading.Thread(target=self.loop.run_forever, daemon=True).start()
-        self.addCleanup(self.loop.call_soon_threadsafe, self.loop.stop)
-        self.socket, self.count = self.resolve(lambda: websockets.connect(address, max_size=None)), 0
-        self.addCleanup(self.resolve, lambda: self.socket.close())
+        asyncio.set_event_loop(self.loop)
+        self.addCleanup(self.loop.close)
+        self.socket, self.count = self.loop.run_until_complete(
+            websockets.connect(address, max_size=None, ping_interval=None)), 0
+        self.addCleanup(lambda: self.loop.run_until_complete(self.socket.close()))
         self.send('session.new', capabilities={})
         self.tab = self.send('browsingContext.getTree')['contexts'][0]['context']
         self.send('script.addPreloadScript', functionDeclaration=f'() => {{ {FIX_CLOCK} }}')
-        with open(STATE) as f:
-            self.send('browsingContext.navigate', context=self.tab, wait='complete',
-                      url=f'http://127.0.0.1:{f.read().split()[1]}/')
-
-    def resolve(self, make):
-        """What the awaitable make() gives, made and awaited on the loop."""
-        async def result():
-            return await make()
-        return asyncio.run_coroutine_threadsafe(result(), self.loop).result(60)
+        self.send('browsingContext.navigate', context=self.tab, wait='complete', url=self.serve()[1])
 
     def send(self, method, **params):
         self.count += 1
-        count = self.count
 
         async def exchange():
-            await self.socket.send(json.dumps({'id': count, 'method': method, 'params': params}))
-            while True:
-                answer = json.loads(await self.socket.recv())
-                if answer.get('id') == count:
-                    return answer
-        answer = self.resolve(exchange)
+            await self.socket.send(json.dumps({'id': self.count, 'method': method, 'params': params}))
+            while (answer := json.loads(await asyncio.wait_for(self.socket.recv(), 60))).get('id') != self.count:
+                pass
+            return answer
+        answer = self.loop.run_until_complete(exchange())
         self.assertEqual('success', answer['type'], answer)
         return answer['result']
 
@@ -765,25 +759,10 @@ class FirefoxTest(Engine):
                                           {'type': 'pointerUp', 'button': 0}])
 
     def test_complete_game_in_firefox_is_the_games_own(self):
-        self.wait_for(NAME)
-        self.type_line('Robin')
-        for turn in range(1, 14):
-            self.wait_for(REROLL, 2 * turn - 1)
-            self.type_line('00000')
-            self.wait_for(REROLL, 2 * turn)
-            self.type_line('00000')
-            self.wait_for(CHOOSE, turn)
-            self.type_line(str(turn))
-        self.wait_for('Grand Total:', 2)
-        expected, node = played()
-        self.assertEqual((0, ''), (node.returncode, node.stderr))
-        self.assertEqual(expected.rstrip(), self.screen().rstrip())
+        self.typed_game(lambda: self.type_line('Robin'), lambda text, turn, step: self.type_line(text))
 
     def test_a_game_clicked_on_the_board_alone_in_firefox_is_the_games_own(self):
-        self.wait_for(NAME)
-        self.type_line('Robin')
-        screen = board_game(self, lambda: self.js(BOARD), self.click)[1]
-        self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
+        self.board_game(lambda: self.type_line('Robin'), self.click)
 
 
 class WebKitTest(Selenium):
@@ -800,9 +779,7 @@ class WebKitTest(Selenium):
             page = f.read().replace('<head>', f'<head>\n<script>{FIX_CLOCK}</script>', 1)
             f.seek(0)
             f.write(page)
-        self.server = Server(self.site.name)
-        self.server.start()
-        self.address = f'http://127.0.0.1:{self.server.port}/'
+        self.server, self.address = self.serve(self.site.name)
         options = webdriver.WebKitGTKOptions()
         options.binary_location = WEBKIT_BROWSER
         options.add_argument('--automation')
@@ -811,33 +788,25 @@ class WebKitTest(Selenium):
 
     def test_complete_game_in_webkit_is_the_games_own(self):
         self.browser.get(self.address)
-        self.wait_for(NAME)
-        self.keys('Robin')
-        self.click('enter')  # A click on Enter, and then the keyboard's.
-        self.assertEqual('field', self.active())
-        for turn in range(1, 14):
-            self.wait_for(REROLL, 2 * turn - 1)
-            if turn == 1:  # Asked whether to end, Escape keeps on playing.
+
+        def name():
+            self.keys('Robin')
+            self.click('enter')  # A click on Enter, and then the keyboard's.
+            self.assertEqual('field', self.active())
+
+        def answer(text, turn, step):
+            if (turn, step) == (1, 0):  # Asked whether to end, Escape keeps on playing.
                 self.click('end-game')
                 self.keys(Keys.ESCAPE)
                 self.until(lambda: self.active() == 'field', 'the field to have the focus again')
-            self.keys('00000', Keys.ENTER)
-            self.wait_for(REROLL, 2 * turn)
-            self.keys('00000', Keys.ENTER)
-            self.wait_for(CHOOSE, turn)
-            self.keys(str(turn), Keys.ENTER)
+            self.keys(text, Keys.ENTER)
+        self.typed_game(name, answer)
         self.assertRegex(self.end_message(), r'^Game over\. Robin ')
-        expected, node = played()
-        self.assertEqual((0, ''), (node.returncode, node.stderr))
-        self.assertEqual(expected.rstrip(), self.screen())
         self.assertEqual(0, self.js(PINNED))
 
     def test_a_game_clicked_on_the_board_alone_in_webkit_is_the_games_own(self):
         self.browser.get(self.address)
-        self.wait_for(NAME)
-        self.keys('Robin', Keys.ENTER)
-        screen = board_game(self, lambda: self.js(BOARD), lambda name: self.js(CONTROL, name).click())[1]
-        self.assertEqual(played(TAPPED)[0].rstrip(), screen.rstrip())
+        self.board_game(lambda: self.keys('Robin', Keys.ENTER), lambda name: self.js(CONTROL, name).click())
 
     def test_phone_width_offline_and_the_end_dialog_in_webkit(self):
         self.browser.set_window_size(390, 844)
@@ -862,35 +831,25 @@ class WebKitTest(Selenium):
         self.assertEqual('You ended the game before its end.', self.end_message())
 
 
-def test_ids(suite):
-    for test in suite:
-        yield from test_ids(test) if isinstance(test, unittest.TestSuite) else [test.id()]
-
-
 def unused_methods():
     """The methods of the test classes that unittest does not run and this
     file never calls: tests whose names unittest no longer finds."""
     with open(__file__) as f:
         source = f.read()
     return [f'{case.__name__}.{name}' for case in (Engine, Selenium, PageTest, FirefoxTest, WebKitTest)
-            for name in vars(case)
-            if callable(getattr(case, name)) and not name.startswith(('test_', '_', 'setUp'))
-            and not re.search(rf'\.{name}\b', source)]
+            for name, value in vars(case).items() if callable(value)
+            and not name.startswith(('test_', '_', 'setUp')) and not re.search(rf'\.{name}\b', source)]
 
 
 if __name__ == '__main__':
     if sys.argv[1] == 'list':
         if unused_methods():
             sys.exit(f'page_test.py: neither run as tests nor called: {", ".join(unused_methods())}')
-        for test_id in test_ids(unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])):
-            print(test_id.split('.', 1)[1])
-    elif sys.argv[1] == 'serve':
-        serve(sys.argv[2], sys.argv[3])
-    elif sys.argv[1] == 'stop':
-        stop(sys.argv[2])
+        for suite in unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__]):  # one a class
+            print(''.join(f'{test.id().split(".", 1)[1]}\n' for test in suite), end='')
     else:
-        NODE, GAME_JS, SITE, STATE, SHOTS, AXE_JS = sys.argv[1:7]
+        NODE, GAME_JS, SITE, SHOTS, AXE_JS = sys.argv[1:6]
         WEBKIT_BROWSER = os.environ.get('QUORBIX_MINIBROWSER', '')
         # A skipped test has not passed.
-        result = unittest.main(argv=[sys.argv[0]] + sys.argv[7:], exit=False).result
+        result = unittest.main(argv=[sys.argv[0]] + sys.argv[6:], exit=False).result
         sys.exit(0 if result.wasSuccessful() and result.testsRun and not result.skipped else 1)

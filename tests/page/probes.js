@@ -2,7 +2,7 @@
 // would see or hear, or acts as a player would. A test sends this whole file
 // with a call of one of them (page_test.py's probe()).
 'use strict';
-/* exported hear, paste, contrast, entries, icons, pinned, touchIcon, boardState, centre, doubleTap */
+/* exported hear, paste, contrast, entries, pinned, boardState, centre, doubleTap */
 
 // Every line the live region is given, as a screen reader is told of it, in
 // window.heardLines (run before the page's own scripts).
@@ -24,19 +24,16 @@ function paste(text) {
 // error) with its background, as WCAG reckons it.
 function contrast(kind) {
   const probe = document.createElement('span');
+  const transcript = document.getElementById('transcript');
   probe.className = kind;
-  document.getElementById('transcript').append(probe);
-  const luminance = (color) => {
-    const [r, g, b] = color.match(/[\d.]+/g).slice(0, 3).map((c) => {
-      c /= 255;
-      return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
-    });
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
-  };
-  const text = luminance(getComputedStyle(probe).color);
-  const back = luminance(getComputedStyle(document.getElementById('transcript')).backgroundColor);
+  transcript.append(probe);
+  const [text, back] = [getComputedStyle(probe).color, getComputedStyle(transcript).backgroundColor].map((color) => {
+    const [r, g, b] = color.match(/[\d.]+/g).slice(0, 3)
+      .map((c) => ((c /= 255) <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4));
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b + 0.05;
+  });
   probe.remove();
-  return (Math.max(text, back) + 0.05) / (Math.min(text, back) + 0.05);
+  return Math.max(text, back) / Math.min(text, back);
 }
 
 // Of the last menu's 13 entries: how many lines the number and label take,
@@ -52,37 +49,10 @@ function entries() {
     });
 }
 
-// [sizes, purpose, size as loaded] of each icon and screenshot of the manifest.
-function icons() {
-  return fetch('manifest.webmanifest').then((r) => r.json()).then((m) => Promise.all(
-    m.icons.concat(m.screenshots).map((icon) => new Promise((done) => {
-      const image = new Image();
-      image.onload = () => done([icon.sizes, icon.purpose || '', image.naturalWidth + 'x' + image.naturalHeight]);
-      image.src = icon.src;
-    }))));
-}
-
 // How many lines stay pinned in sight as the transcript scrolls.
 function pinned() {
   return [...document.querySelectorAll('#transcript .line')]
     .filter((line) => getComputedStyle(line).position === 'sticky').length;
-}
-
-// [sizes, size as loaded, opaque] of the apple-touch-icon.
-function touchIcon() {
-  const link = document.querySelector('link[rel=apple-touch-icon]');
-  return new Promise((done) => {
-    const image = new Image();
-    image.onload = () => {
-      const canvas = document.createElement('canvas');
-      [canvas.width, canvas.height] = [image.naturalWidth, image.naturalHeight];
-      const context = canvas.getContext('2d');
-      context.drawImage(image, 0, 0);
-      const pixels = context.getImageData(0, 0, canvas.width, canvas.height).data;
-      done([link.sizes.value, canvas.width + 'x' + canvas.height, pixels.every((v, i) => i % 4 !== 3 || v === 255)]);
-    };
-    image.src = link.href;
-  });
 }
 
 // The board's controls: [name, aria-pressed, aria-disabled] of the dice, the
@@ -112,18 +82,16 @@ function centre(name) {
 }
 
 // A double tap on that button: a click, and another as soon as the game asks
-// again (a prompt more, and a control of the board works again), whose delay
-// after the first goes to window.doubleTap.
+// again (a control of the board works again, which none does from the first
+// click's answer until the game waits), whose delay after the first goes to
+// window.doubleTap.
 function doubleTap(name) {
   const button = control(name);
   const board = document.getElementById('board');
   const start = performance.now();
-  const prompts = () => document.getElementById('transcript').textContent.split(/input 00000$|\(1-13\):$/m).length;
-  const before = prompts();
   window.doubleTap = null;
   const observer = new MutationObserver(() => {
-    if (prompts() === before ||
-        ![...board.querySelectorAll('button')].some((c) => c.getAttribute('aria-disabled') === 'false')) return;
+    if (![...board.querySelectorAll('button')].some((c) => c.getAttribute('aria-disabled') === 'false')) return;
     observer.disconnect();
     // A tap of its own, not one inside the first's click.
     setTimeout(() => {
