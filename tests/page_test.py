@@ -287,6 +287,7 @@ class PageTest(Selenium):
                      '--disable-background-networking', '--disable-component-update',
                      '--disable-sync', '--window-size=1000,800'):
             options.add_argument(flag)
+        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
         self.browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         self.addCleanup(self.browser.quit)
         for source in (FIX_CLOCK, HEAR):
@@ -370,6 +371,106 @@ class PageTest(Selenium):
         robin, computer = grand_totals(self.screen())
         totals = f'Grand Total:{robin}{" (higher)" * (robin > computer)}{computer}{" (higher)" * (computer > robin)}'
         self.assertEqual(totals, self.js('return document.getElementById("final").textContent').strip()[-len(totals):])
+
+    def reload(self, second, where, prompt=None, count=0):
+        """The page reloaded, its clock SECOND seconds on. Once it waits (at
+        PROMPT's COUNTth, else as it was), the log has said only WHERE the
+        game is, and the board and transcript are as they were."""
+        before = self.js(BOARD)
+        self.cdp('Page.addScriptToEvaluateOnNewDocument', source=f'Date.now = () => {CLOCK_MS + 1000 * second};')
+        self.browser.refresh()
+        if prompt:
+            self.board_waits(prompt, count)
+        else:
+            self.until(lambda: self.js(BOARD) == before, 'the board as it was')
+        self.assertEqual([f'Your game continues: turn {where}.'], self.js('return window.heardLines'))
+
+    def tab(self, handle=None):
+        """A new tab at the page (or the tab HANDLE), now the one driven."""
+        if handle:
+            return self.browser.switch_to.window(handle)
+        self.browser.switch_to.new_window('tab')
+        self.browser.get(self.address)
+        self.until(lambda: NAME in self.screen() or self.js('return !document.getElementById("continue").hidden'),
+                   'the name prompt or Continue')
+
+    def test_a_game_reloaded_or_reopened_continues_exactly_beside_another_tabs(self):
+        self.browser.get(self.address)
+        self.wait_for(NAME)
+        self.keys('Robin', Keys.ENTER)
+        self.board_waits(REROLL, 1)
+        self.keys('10100', Keys.ENTER)
+        self.board_waits(REROLL, 2)
+        self.reload(5, '1 of 13, reroll 2 of 2')
+        self.keys('00000', Keys.ENTER)
+        self.board_waits(CHOOSE, 1)
+        self.reload(10, '1 of 13, choose a category')
+        self.keys('1', Keys.ENTER)
+        self.board_waits(REROLL, 3)
+        self.js(CONTROL, 'Twos ').click()
+        self.reload(15, '3 of 13, reroll 1 of 2', REROLL, 5)
+        # A second tab plays its own game, and a reload continues it.
+        first, board = self.browser.current_window_handle, self.js(BOARD)
+        self.tab()
+        self.assertEqual((NAME, True), (self.screen(), self.js('return document.getElementById("continue").hidden')))
+        self.keys('Ann', Keys.ENTER)
+        self.board_waits(REROLL, 1)
+        self.browser.refresh()
+        self.board_waits(REROLL, 1)
+        self.assertIn("player Ann 's turn", self.screen())
+        # The first tab closed, a new one offers its game; one tap continues it.
+        second = self.browser.current_window_handle
+        self.tab(first)
+        self.browser.close()
+        self.tab(second)
+        self.tab()
+        self.assertEqual('Continue the game of Robin, turn 3', self.js('return document.activeElement.textContent'))
+        self.keys(Keys.ENTER)
+        self.until(lambda: self.js(BOARD) == board, 'the first tab\'s board')
+        self.click('field')
+        for turn in range(3, 14):
+            for count, prompt, text in ((2 * turn - 1, REROLL, '00000'), (2 * turn, REROLL, '00000'),
+                                        (turn, CHOOSE, str(turn))):
+                self.wait_for(prompt, count)
+                self.keys(text, Keys.ENTER)
+        self.wait_for('Grand Total:', 2)
+        answers = 'Robin\n10100\n00000\n1\n00000\n00000\n2\n' + ''.join(
+            f'00000\n00000\n{turn}\n' for turn in range(3, 14))
+        self.assertEqual(played(answers)[0].rstrip(), self.screen())
+        self.assertRegex(self.end_message(), r'^Game over\. Robin ')
+        # Ended, it is not continued; the second tab's game is its own.
+        self.browser.refresh()
+        self.wait_for(NAME)
+        self.assertEqual((NAME, True), (self.screen(), self.js('return document.getElementById("continue").hidden')))
+
+    def test_a_record_unread_or_of_another_build_starts_anew_and_storage_that_throws_plays_on(self):
+        self.browser.get(self.address)
+        stale = 'Your unfinished game was kept by another version of quorbix, and a new one starts.'
+        # Not JSON, an answer no field gives, too long, another build's.
+        for change, said in (({}, ''), ({'answers': ['Rob\u0007\n']}, ''), ({'answers': ['a' * 70000 + '\n']}, ''),
+                             ({'build': 'another'}, stale)):
+            self.wait_for(NAME)
+            self.keys('Robin', Keys.ENTER)
+            self.board_waits(REROLL, 1)
+            key = self.js('return sessionStorage.getItem("quorbix-tab")')
+            record = json.dumps({**json.loads(self.js('return localStorage.getItem(arguments[0])', key)), **change})
+            self.browser.get(self.address + 'LICENSE.txt')  # A visit elsewhere, and back.
+            self.js('localStorage.setItem(arguments[0], arguments[1])', key, record if change else record[:-2])
+            self.browser.get_log('browser')  # What the visit elsewhere logged.
+            self.browser.get(self.address)
+            self.wait_for(NAME)
+            self.assertEqual((NAME, said, None, []), (
+                self.screen(), self.status(), self.js('return localStorage.getItem(arguments[0])', key),
+                [entry for entry in self.browser.get_log('browser') if entry['level'] == 'SEVERE']))
+        self.cdp('Page.addScriptToEvaluateOnNewDocument',
+                 source='Storage.prototype.setItem = () => { throw new DOMException("full", "QuotaExceededError"); };')
+        self.browser.refresh()
+        self.wait_for(NAME)
+        self.keys('Robin', Keys.ENTER)
+        self.board_waits(REROLL, 1)
+        self.keys('00000', Keys.ENTER)
+        self.board_waits(REROLL, 2)
+        self.assertEqual('This game cannot be kept if the page is closed.', self.status())
 
     def test_typed_answers_keys_and_the_board_in_one_game_on_a_small_phone(self):
         self.phone(664)
@@ -759,7 +860,12 @@ class FirefoxTest(Engine):
                                           {'type': 'pointerUp', 'button': 0}])
 
     def test_complete_game_in_firefox_is_the_games_own(self):
-        self.typed_game(lambda: self.type_line('Robin'), lambda text, turn, step: self.type_line(text))
+        def answer(text, turn, step):
+            if (turn, step) == (6, 0):  # A reload mid-game continues it.
+                self.send('browsingContext.reload', context=self.tab, wait='complete')
+                self.board_waits(REROLL, 11)
+            self.type_line(text)
+        self.typed_game(lambda: self.type_line('Robin'), answer)
 
     def test_a_game_clicked_on_the_board_alone_in_firefox_is_the_games_own(self):
         self.board_game(lambda: self.type_line('Robin'), self.click)
@@ -799,6 +905,9 @@ class WebKitTest(Selenium):
                 self.click('end-game')
                 self.keys(Keys.ESCAPE)
                 self.until(lambda: self.active() == 'field', 'the field to have the focus again')
+            if (turn, step) == (6, 0):  # A reload mid-game continues it.
+                self.browser.refresh()
+                self.board_waits(REROLL, 11)
             self.keys(text, Keys.ENTER)
         self.typed_game(name, answer)
         self.assertRegex(self.end_message(), r'^Game over\. Robin ')

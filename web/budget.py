@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Measures the page against its budgets: the page's files (HTML, scripts,
-style sheet, WebAssembly, manifest, service worker) gzipped, at most 71.9 KB
+style sheet, WebAssembly, manifest, service worker) gzipped, at most 73.5 KB
 in all, and the time from navigation to the name prompt on screen in
 headless Chromium, at most 1 s, the median of five uncached loads.
 
@@ -21,7 +21,7 @@ from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 
-SIZE_BUDGET = 71_900
+SIZE_BUDGET = 73_500
 TIME_BUDGET = 1.0
 site = sys.argv[1]
 # Every file of the site but its images and texts, which the page loads

@@ -3,7 +3,9 @@
 // are the page's, and `Module.play()` runs the game once, giving a promise
 // of its exit status.
 //
-// The page passes `Module.console` with three functions:
+// The page passes `Module.clock`, the second the game's clock reads (the
+// page chooses it, so that a game continued later deals the same dice), and
+// `Module.console` with three functions:
 //   read(max, deliver)  calls deliver(bytes) with 1 to max bytes of input as
 //                       soon as there are some, or with no bytes at the end
 //                       of input;
@@ -41,6 +43,14 @@ mergeInto(LibraryManager.library, {
     });
     HEAPU32[pnum >> 2] = written;
     return 0;
+  },
+
+  // The calendar clock, read once to seed the dice: the page's.
+  time__deps: [],
+  time: function (ptr) {
+    var clock = Module['clock'];
+    if (ptr) HEAPU32[ptr >> 2] = clock;
+    return clock;
   },
 
   // The C++ library's time formatting (for its time facets, which the game

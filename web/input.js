@@ -4,8 +4,9 @@
 // ended. What the game takes is shown first, where it takes it.
 //
 // Handed, when made: `show(bytes)`, told what the game takes; `waits()`,
-// told when the game waits with nothing to read; `handedOver()`, told when
-// answers (or the end) are handed over, so that no control offers another.
+// told when the game waits with nothing to read; `handedOver(text)`, told
+// of each answer handed over (null: the end), so that no control offers
+// another and the answer is kept.
 export class Input {
   constructor({ show, waits, handedOver }) {
     this.queue = [];
@@ -41,14 +42,14 @@ export class Input {
 
   handOver(text) {
     if (this.ended) return;
-    this.handedOver();
+    this.handedOver(text);
     this.queue.push(this.encoder.encode(text));
     this.serve();
   }
 
   end() {
     this.ended = true;
-    this.handedOver();
+    this.handedOver(null);
     this.serve();
   }
 }

@@ -33,7 +33,7 @@ const PATTERNS = [
   [Kind.CHANCE, /^Reroll chance (?<chance>\d):$/],
   [Kind.REROLL_PROMPT, /^ +If you don't want to reroll, input 00000$/],
   [Kind.CATEGORY_PROMPT, /^Enter the number of an available category \(1-13\):$/],
-  [Kind.PERSON_BANNER, /^=+Now it's player .* 's turn to start a new hand=+$/],
+  [Kind.PERSON_BANNER, /^=+Now it's player (?<name>.*) 's turn to start a new hand=+$/],
   [Kind.PERSON_MENU, /^Which category will you fill in\? $/],
   [Kind.PERSON_FILLED, /^One category Successfully filled/],
   [Kind.COMPUTER_BANNER, /^=+Now it's computer player's turn=+$/],

@@ -5,30 +5,46 @@
 // starts a new game, which is a new instance of the program with input of its
 // own. No single tap ends a game: End the game asks first. The board beside
 // the text draws the dice and both score cards from the game's lines and
-// hands over what its taps stand for through the same input.
+// hands over what its taps stand for through the same input. An unfinished
+// game is kept (record.js), and the page continues it when it starts again:
+// the program started anew with the game's clock and its answers already in
+// the input, which it reads as it read them the first time.
 import { Input } from './input.js';
-import { LineReader } from './lines.js';
+import { Kind, LineReader } from './lines.js';
 import { Transcript } from './transcript.js';
-import { Board } from './board.js';
+import { Asked, Board } from './board.js';
+import { Keeper } from './record.js';
 
 // C0 and C1 controls: never shown in the field, never sent to the game.
 const CONTROL = /[\u0000-\u001f\u007f-\u009f]/;
 const CONTROLS = new RegExp(CONTROL.source, 'g');
 const LINE_BREAK = /\r\n|\r|\n/;
 const LOADING = 'Loading the game…';
+// The game this page runs, as the build names it: a game kept by another
+// build is not continued, as the same answers may not play the same there.
+const BUILD = '@QUORBIX_BUILD@';
+const TURNS = 13;
 
 class Page {
   constructor(document) {
     const byId = (id) => document.getElementById(id);
     Object.assign(this, {
       form: byId('answer'), field: byId('field'), enterButton: byId('enter'), endGame: byId('end-game'),
-      confirmEnd: byId('confirm'), statusLine: byId('status'), again: byId('again'), boardBox: byId('board')
+      confirmEnd: byId('confirm'), statusLine: byId('status'), again: byId('again'), boardBox: byId('board'),
+      continueButton: byId('continue'), newGame: byId('new-game')
     });
     this.transcript = new Transcript(byId('transcript'), byId('spoken'));
     this.board = new Board(this.boardBox, byId('rules'), {
       give: (text) => this.game && this.game.input.handOver(text),
       typing: () => !!this.field.value
     });
+    this.keeper = new Keeper({
+      build: BUILD, storage: () => localStorage, session: () => sessionStorage, locks: navigator.locks,
+      progress: () => this.progress,
+      unkept: () => { this.statusLine.textContent = 'This game cannot be kept if the page is closed.'; }
+    });
+    // How far the game has come, from its lines: the person's name and turn.
+    this.progress = { name: '', turn: 0 };
     // The game now being played: its input; null once it has ended.
     this.game = null;
     // Set while one Enter is being handled (see enter()).
@@ -144,6 +160,52 @@ class Page {
       if (this.game) field.focus();
     });
     this.again.addEventListener('click', () => this.play());
+    // What is kept is written as it is handed over, and again as the page
+    // goes out of sight, when a phone may discard it.
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'hidden') this.keeper.write();
+    });
+    window.addEventListener('pagehide', () => this.keeper.write());
+  }
+
+  // At the start: this tab's unfinished game continues; a closed tab's is
+  // offered beside a new game.
+  async start() {
+    const { own, offer, stale } = await this.keeper.begin();
+    if (own || !offer) {
+      this.play(own, null, stale ? 'Your unfinished game was kept by another version of quorbix, and a new one starts.' : '');
+      return;
+    }
+    const { game, key } = offer;
+    this.field.disabled = this.enterButton.disabled = true;
+    this.endGame.hidden = true;
+    this.statusLine.textContent = 'An unfinished game is kept in this browser.';
+    this.continueButton.textContent = `Continue the game${game.name ? ` of ${game.name}` : ''}` +
+      (game.turn ? `, turn ${game.turn}` : '');
+    this.continueButton.hidden = this.newGame.hidden = false;
+    const choose = (kept) => {
+      this.continueButton.hidden = this.newGame.hidden = true;
+      this.continueButton.onclick = this.newGame.onclick = null;
+      if (!kept) this.keeper.remove(key);
+      this.play(kept, key);
+    };
+    this.continueButton.onclick = () => choose(game);
+    this.newGame.onclick = () => choose(null);
+    this.continueButton.focus();
+  }
+
+  // A line of the game's: a person's banner starts their next turn.
+  follow(line) {
+    if (line.kind === Kind.PERSON_BANNER) this.progress = { name: line.name, turn: this.progress.turn + 1 };
+  }
+
+  // The kept answers have all been read: the log says where the game is.
+  continued() {
+    const { transcript, board } = this;
+    transcript.quiet = false;
+    const where = board.asked === Asked.REROLL ? `, reroll ${board.chance} of 2`
+      : board.asked === Asked.CATEGORY ? ', choose a category' : '';
+    transcript.speak(`Your game continues: turn ${this.progress.turn} of ${TURNS}${where}.`);
   }
 
   // The summary of a complete game, from the two final cards.
@@ -166,6 +228,7 @@ class Page {
 
   finish(message) {
     this.game = null;
+    this.transcript.quiet = false;
     this.board.end();
     // Nothing stays pinned over the final cards.
     this.transcript.unpin();
@@ -185,35 +248,58 @@ class Page {
       'are on the server next to this page, then reload it.';
   }
 
-  async play() {
-    const { transcript, board, field } = this;
+  // A new game, or KEPT ({ clock, answers, name, turn }) continued; FROM is
+  // the key of a closed tab's record it continues; NOTE what the status line
+  // says meanwhile.
+  async play(kept, from, note) {
+    const { transcript, board, field, keeper } = this;
     transcript.clear();
+    // The clock the game is seeded with: this second, or the kept game's.
+    const clock = kept ? kept.clock : Math.floor(Date.now() / 1000);
+    keeper.start(clock, from, kept);
+    this.progress = { name: '', turn: 0 };
     this.again.hidden = true;
     field.disabled = false;
     this.enterButton.disabled = false;
     this.endGame.hidden = false;
     field.value = '';
     field.inputMode = 'text';
-    this.statusLine.textContent = LOADING;
+    this.statusLine.textContent = note || LOADING;
     field.focus();
     // The game's own lines, as they arrive, are what the board draws from.
-    const lines = new LineReader((line) => board.line(line));
+    const lines = new LineReader((line) => {
+      board.line(line);
+      this.follow(line);
+    });
     // Answers typed while the game loads wait in its input; what the game
     // takes is shown, and told to the board, where it takes it.
     const showAnswer = transcript.shower('answer');
     const input = new Input({
       show: (bytes) => board.read(showAnswer(bytes)),
-      waits: () => board.wait(lines.last, lines.rest),
-      handedOver: () => board.busy()
+      waits: () => {
+        board.wait(lines.last, lines.rest);
+        if (transcript.quiet) this.continued();
+      },
+      handedOver: (answer) => {
+        board.busy();
+        keeper.add(answer);
+      }
     });
     const write = transcript.shower('');
     this.game = { input };
+    // A kept game's answers wait in its input, as if typed ahead; the log
+    // stays silent until they have been read.
+    if (kept) {
+      transcript.quiet = true;
+      for (const answer of kept.answers) input.handOver(answer);
+    }
     // Drawn at once, so that nothing moves when the game has loaded.
     board.reset();
     let instance;
     try {
       if (typeof createQuorbix !== 'function') throw new Error('quorbix.js is missing');
       instance = await createQuorbix({
+        clock,
         console: {
           read: (max, deliver) => {
             transcript.speakRest();
@@ -242,6 +328,7 @@ class Page {
     } catch (error) {
       message = `The game stopped: ${error}.`;
     }
+    keeper.end();
     transcript.speakRest();
     this.finish(message);
   }
@@ -252,4 +339,4 @@ if ('serviceWorker' in navigator) {
     console.warn('quorbix: no offline copy:', error);
   });
 }
-new Page(document).play();
+new Page(document).start();

@@ -25,10 +25,12 @@ export class Transcript {
     this.line = '';
     this.heard = 0;
     this.lineBox = null;
+    // Set while a kept game's lines are written again: they were heard.
+    this.quiet = false;
   }
 
   speak(text) {
-    if (!text.trim()) return;
+    if (this.quiet || !text.trim()) return;
     const item = document.createElement('p');
     item.textContent = text.length > SPOKEN_LENGTH
       ? text.slice(0, SPOKEN_LENGTH) + ` (and ${text.length - SPOKEN_LENGTH} more characters)`
