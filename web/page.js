@@ -171,7 +171,8 @@ class Page {
   // At the start: this tab's unfinished game continues; a closed tab's is
   // offered beside a new game.
   async start() {
-    const { own, offer, stale } = await this.keeper.begin();
+    // Storage and locks that fail keep nothing: a new game starts.
+    const { own, offer, stale } = await this.keeper.begin().catch(() => ({}));
     if (own || !offer) {
       this.play(own, null, stale ? 'Your unfinished game was kept by another version of quorbix, and a new one starts.' : '');
       return;
