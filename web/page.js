@@ -335,7 +335,9 @@ class Page {
   }
 }
 
-if ('serviceWorker' in navigator) {
+// Only a web server's page has an offline copy (not one a program serves
+// from files of its own).
+if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
   navigator.serviceWorker.register('sw.js').catch((error) => {
     console.warn('quorbix: no offline copy:', error);
   });
