@@ -9,13 +9,15 @@
 #       the game's status
 #   desktop_test.sh valid DESKTOP METAINFO CHANGELOG [PREFIX ROOT]
 #       the desktop entry and the metainfo pass Debian's validators, the
-#       entry opens a terminal for the launcher that waits for Enter,
-#       installed under ROOT in place of PREFIX, the metainfo launches the
+#       entry opens a terminal for the launcher that waits for Enter (or,
+#       with Terminal=false, starts a program), installed under ROOT in
+#       place of PREFIX, the metainfo launches the
 #       entry and has its categories, and the metainfo's release is the
 #       changelog's newest entry
-#   desktop_test.sh icons SVG HICOLOR
-#       each PNG icon in the theme folder HICOLOR is rsvg-convert's rendering
-#       of SVG at its size, and the scalable icon is SVG itself
+#   desktop_test.sh icons SVG HICOLOR [NAME]
+#       each PNG icon NAME (quorbix, unless told) in the theme folder
+#       HICOLOR is rsvg-convert's rendering of SVG at its size, and the
+#       scalable icon is SVG itself
 set -eu
 LC_ALL=C
 export LC_ALL
@@ -75,11 +77,15 @@ case $1 in
     # launcher, which is installed where Exec says (under ROOT, in place of
     # PREFIX) and waits at the end; the metainfo launches the installed
     # entry and lists the entry's categories.
-    grep -qx 'Terminal=true' "$2" || fail "$2 does not open a terminal"
     launcher=$(sed -n 's/^Exec=//p' "$2")
     launcher=${6:-}${launcher#"${5:-}"}
-    [ -x "$launcher" ] && grep -q 'Press Enter to close this window' "$launcher" ||
-      fail "Exec of $2 is not the installed launcher that waits for Enter: $launcher"
+    if grep -qx 'Terminal=false' "$2"; then
+      [ -x "$launcher" ] || fail "Exec of $2 is not an installed program: $launcher"
+    else
+      grep -qx 'Terminal=true' "$2" || fail "$2 does not open a terminal"
+      [ -x "$launcher" ] && grep -q 'Press Enter to close this window' "$launcher" ||
+        fail "Exec of $2 is not the installed launcher that waits for Enter: $launcher"
+    fi
     launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$3")
     [ "$launchable" = "$(basename "$2")" ] || fail "the metainfo launches $launchable, not $(basename "$2")"
     categories=$(sed -n 's|.*<category>\(.*\)</category>.*|\1;|p' "$3" | tr -d '\n')
@@ -91,9 +97,9 @@ case $1 in
       fail "the metainfo's release is not the changelog's $version of $date: $(grep '<release' "$3")"
     ;;
   icons)
-    svg=$2 hicolor=$3 found=0
-    cmp "$svg" "$hicolor/scalable/apps/quorbix.svg" || fail "the scalable icon is not $svg"
-    for png in "$hicolor"/*x*/apps/quorbix.png; do
+    svg=$2 hicolor=$3 name=${4:-quorbix} found=0
+    cmp "$svg" "$hicolor/scalable/apps/$name.svg" || fail "the scalable icon is not $svg"
+    for png in "$hicolor"/*x*/apps/"$name".png; do
       [ -f "$png" ] || continue
       size=${png#"$hicolor"/}
       size=${size%%x*}

@@ -853,6 +853,15 @@ class FirefoxTest(Engine):
         self.board_game(lambda: self.type_line('Robin'), self.click)
 
 
+def clocked_site(folder):
+    """A copy of the site in FOLDER, whose page fixes the clock first."""
+    shutil.copytree(SITE, folder, dirs_exist_ok=True)
+    with open(os.path.join(folder, 'index.html'), 'r+') as f:
+        page = f.read().replace('<head>', f'<head>\n<script>{FIX_CLOCK}</script>', 1)
+        f.seek(0)
+        f.write(page)
+
+
 class WebKitTest(Selenium):
     """The page in WebKit, Safari's engine: Debian's WebKitGTK MiniBrowser,
     driven by its WebKitWebDriver (run under xvfb-run), from a copy of the
@@ -862,11 +871,7 @@ class WebKitTest(Selenium):
     def setUp(self):
         self.site = tempfile.TemporaryDirectory()
         self.addCleanup(self.site.cleanup)
-        shutil.copytree(SITE, self.site.name, dirs_exist_ok=True)
-        with open(os.path.join(self.site.name, 'index.html'), 'r+') as f:
-            page = f.read().replace('<head>', f'<head>\n<script>{FIX_CLOCK}</script>', 1)
-            f.seek(0)
-            f.write(page)
+        clocked_site(self.site.name)
         self.server, self.address = self.serve(self.site.name)
         options = webdriver.WebKitGTKOptions()
         options.binary_location = WEBKIT_BROWSER
@@ -922,12 +927,54 @@ class WebKitTest(Selenium):
         self.assertEqual('You ended the game before its end.', self.end_message())
 
 
+class BoardTest(Selenium):
+    """quorbix-board, the page in a desktop window of its own, driven by
+    WebKitWebDriver as it drives MiniBrowser (under xvfb-run): the program
+    and a copy of the site laid out as installed, whose page fixes the clock
+    first, and a link in it to a file outside."""
+
+    def setUp(self):
+        root = tempfile.TemporaryDirectory()
+        self.addCleanup(root.cleanup)
+        os.mkdir(os.path.join(root.name, 'games'))
+        self.web = os.path.join(root.name, 'share', 'quorbix', 'web')
+        clocked_site(self.web)
+        with open(os.path.join(root.name, 'secret.txt'), 'w') as f:
+            f.write('not the page\'s\n')
+        os.symlink(f.name, os.path.join(self.web, 'outside.txt'))
+
+        class Options(webdriver.WebKitGTKOptions):  # Selenium's would ask for a browser named MiniBrowser.
+            default_capabilities = {}
+        options = Options()
+        options.binary_location = shutil.copy(BOARD_PROGRAM, os.path.join(root.name, 'games'))
+        options.add_argument('--automation')
+        self.browser = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+        self.addCleanup(self.browser.quit)
+
+    def test_a_game_clicked_in_the_window_is_the_games_own_and_only_the_pages_files_are_served(self):
+        windows = subprocess.run(['xwininfo', '-root', '-tree'], capture_output=True, text=True, check=True)
+        self.assertIn('"quorbix"', windows.stdout)
+        # Types as a web server gives them (a module needs a JavaScript type,
+        # streamed WebAssembly application/wasm); nothing outside the folder.
+        kinds = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+                 '.png': 'image/png', '.svg': 'image/svg+xml', '.txt': 'text/plain',
+                 '.webmanifest': 'application/manifest+json'}
+        files = sorted(set(os.listdir(self.web)) - {'outside.txt'})
+        outside = ['outside.txt', '..%2F..%2F..%2Fsecret.txt', 'no.js']
+        self.assertEqual([[name, kinds[os.path.splitext(name)[1]]] for name in files] +
+                         [[name, 'refused'] for name in outside], self.browser.execute_async_script(
+                             'Promise.all(arguments[0].map((name) => fetch(name).then((r) => [name,'
+                             ' r.ok ? r.headers.get("content-type") : r.status], () => [name, "refused"])))'
+                             '.then(arguments[1]);', files + outside))
+        self.board_game(lambda: self.keys('Robin', Keys.ENTER), lambda name: self.js(CONTROL, name).click())
+
+
 def unused_methods():
     """The methods of the test classes that unittest does not run and this
     file never calls: tests whose names unittest no longer finds."""
     with open(__file__) as f:
         source = f.read()
-    return [f'{case.__name__}.{name}' for case in (Engine, Selenium, PageTest, FirefoxTest, WebKitTest)
+    return [f'{case.__name__}.{name}' for case in (Engine, Selenium, PageTest, FirefoxTest, WebKitTest, BoardTest)
             for name, value in vars(case).items() if callable(value)
             and not name.startswith(('test_', '_', 'setUp')) and not re.search(rf'\.{name}\b', source)]
 
@@ -941,6 +988,7 @@ if __name__ == '__main__':
     else:
         NODE, GAME_JS, SITE, SHOTS, AXE_JS = sys.argv[1:6]
         WEBKIT_BROWSER = os.environ.get('QUORBIX_MINIBROWSER', '')
+        BOARD_PROGRAM = os.environ.get('QUORBIX_BOARD', '')
         # A skipped test has not passed.
         result = unittest.main(argv=[sys.argv[0]] + sys.argv[6:], exit=False).result
         sys.exit(0 if result.wasSuccessful() and result.testsRun and not result.skipped else 1)
