@@ -5,6 +5,7 @@ option(QUORBIX_RELEASE_TESTS
        "Also check the game as released: hardened, clean under valgrind, out of memory reported, \
 inputs of 2^31 bytes (optimised builds without sanitizers; needs devscripts and valgrind)" OFF)
 option(QUORBIX_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+option(QUORBIX_BOARD "Build quorbix-board, the page in a desktop window (needs libwebkit2gtk-4.1-dev)" OFF)
 option(QUORBIX_HARDENING "Build the game with a distribution's protections (ELF systems)" ON)
 option(QUORBIX_STATIC
        "Link every program fully static, as a static PIE, and make the Linux tarball of the game" OFF)
