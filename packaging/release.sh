@@ -2,7 +2,8 @@
 # Makes a release of the commit checked out: run as root from the top of a
 # clone on Debian 12. It writes build/dist/ holding the source tarball, the
 # Debian source package, the Debian packages for amd64, arm64, armhf and
-# i386, the Windows installer and zip, the static Linux tarballs for x86-64
+# i386 (and, for amd64, the board's and the page's), the Windows installer
+# and zip, the static Linux tarballs for x86-64
 # and aarch64, the web zip and SHA256SUMS, which lists them all.
 #
 # Every file but the source tarball is built from that tarball, unpacked in a
@@ -38,7 +39,7 @@ committed() {
 arches="arm64 armhf i386"
 packages="git dpkg-dev debhelper build-essential cmake g++ unzip strip-nondeterminism
   g++-mingw-w64-x86-64-posix emscripten mandoc terser cleancss wixl msitools faketime librsvg2-bin
-  icoutils"
+  icoutils pkg-config libwebkit2gtk-4.1-dev"
 for arch in $arches; do
   dpkg --print-foreign-architectures | grep -qx "$arch" || dpkg --add-architecture "$arch" ||
     fail "cannot add the architecture $arch (as root?)"
@@ -75,16 +76,19 @@ src=$work/$name
 
 # The Debian source package, then each architecture's binary package, built
 # without the suite: the nocheck profile drops its build dependencies too.
+# amd64's build makes the board and the page's files as well; the others
+# are cross-built without the board.
 (cd "$work" && log source dpkg-source -b "$name")
 for arch in amd64 $arches; do
-  profiles=cross,nocheck
-  [ "$arch" != amd64 ] || profiles=nocheck
+  profiles=cross,nocheck,pkg.quorbix.noboard only=-B
+  [ "$arch" != amd64 ] || profiles=nocheck only=-b
   (cd "$src" && log "deb-$arch" env DEB_BUILD_OPTIONS=nocheck \
-    dpkg-buildpackage -a "$arch" -P"$profiles" -us -uc -b)
+    dpkg-buildpackage -a "$arch" -P"$profiles" -us -uc "$only")
 done
 for arch in amd64 $arches; do
   cp "$work/quorbix_${version}_$arch.deb" "$dist/"
 done
+cp "$work/quorbix-board_${version}_amd64.deb" "$work/quorbix-web_${version}_all.deb" "$dist/"
 cp "$work/quorbix_$version.dsc" "$work/quorbix_$version.tar.xz" "$dist/"
 
 # The zips, the installer and the Linux tarballs, by their presets, without
@@ -124,6 +128,6 @@ unfilled=$(grep -rIoE '@[A-Za-z_][A-Za-z0-9_]*@' "$unpacked" | sort -u) || true
 [ -z "$unfilled" ] || fail "placeholders left unfilled in the release: $unfilled"
 
 (cd "$dist" && sha256sum -- * >SHA256SUMS)
-[ "$(wc -l <"$dist/SHA256SUMS")" -eq 12 ] || fail "not twelve files in $dist"
+[ "$(wc -l <"$dist/SHA256SUMS")" -eq 14 ] || fail "not fourteen files in $dist"
 echo "release.sh: $dist holds:"
 cat "$dist/SHA256SUMS"
