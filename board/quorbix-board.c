@@ -90,10 +90,13 @@ static void refuse(WebKitURISchemeRequest* request, const char* uri, const char*
 static void serve(WebKitURISchemeRequest* request, gpointer data) {
   (void)data;
   const char* uri = webkit_uri_scheme_request_get_uri(request);
-  char* path = g_uri_unescape_string(webkit_uri_scheme_request_get_path(request), NULL);
-  if (!path || !*path || strcmp(path, "/") == 0) {
-    g_free(path);
-    path = g_strdup("/index.html");
+  const char* asked = webkit_uri_scheme_request_get_path(request);
+  if (!asked || !*asked || strcmp(asked, "/") == 0) asked = "/index.html";
+  /* NULL for a path with an escaped NUL, which names no file. */
+  char* path = g_uri_unescape_string(asked, NULL);
+  if (!path) {
+    refuse(request, uri, "its name holds a NUL");
+    return;
   }
   char* file = g_build_filename(page_folder, path, NULL);
   char* real = realpath(file, NULL);

@@ -960,7 +960,7 @@ class BoardTest(Selenium):
                  '.png': 'image/png', '.svg': 'image/svg+xml', '.txt': 'text/plain',
                  '.webmanifest': 'application/manifest+json'}
         files = sorted(set(os.listdir(self.web)) - {'outside.txt'})
-        outside = ['outside.txt', '..%2F..%2F..%2Fsecret.txt', 'no.js']
+        outside = ['outside.txt', '..%2F..%2F..%2Fsecret.txt', 'no.js', 'index.html%00']
         self.assertEqual([[name, kinds[os.path.splitext(name)[1]]] for name in files] +
                          [[name, 'refused'] for name in outside], self.browser.execute_async_script(
                              'Promise.all(arguments[0].map((name) => fetch(name).then((r) => [name,'
