@@ -77,7 +77,8 @@ src=$work/$name
 # The Debian source package, then each architecture's binary package, built
 # without the suite: the nocheck profile drops its build dependencies too.
 # amd64's build makes the board and the page's files as well; the others
-# are cross-built without the board.
+# are cross-built without the board, whose cross build dependencies Debian
+# 12 cannot install.
 (cd "$work" && log source dpkg-source -b "$name")
 for arch in amd64 $arches; do
   profiles=cross,nocheck,pkg.quorbix.noboard only=-B
