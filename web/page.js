@@ -14,11 +14,8 @@ import { Kind, LineReader } from './lines.js';
 import { Transcript } from './transcript.js';
 import { Asked, Board } from './board.js';
 import { Keeper } from './record.js';
+import { AnswerField } from './field.js';
 
-// C0 and C1 controls: never shown in the field, never sent to the game.
-const CONTROL = /[\u0000-\u001f\u007f-\u009f]/;
-const CONTROLS = new RegExp(CONTROL.source, 'g');
-const LINE_BREAK = /\r\n|\r|\n/;
 const LOADING = 'Loading the game…';
 // The game this page runs, as the build names it: a game kept by another
 // build is not continued, as the same answers may not play the same there.
@@ -38,6 +35,11 @@ class Page {
       give: (text) => this.game && this.game.input.handOver(text),
       typing: () => !!this.field.value
     });
+    this.answers = new AnswerField(this.form, this.field, this.enterButton, {
+      give: (text) => this.game && this.game.input.handOver(text),
+      end: () => this.game && this.game.input.end(),
+      playing: () => !!this.game
+    });
     this.keeper = new Keeper({
       build: BUILD, storage: () => localStorage, session: () => sessionStorage, locks: navigator.locks,
       progress: () => this.progress,
@@ -47,105 +49,11 @@ class Page {
     this.progress = { name: '', turn: 0 };
     // The game now being played: its input; null once it has ended.
     this.game = null;
-    // Set while one Enter is being handled (see enter()).
-    this.entered = false;
     this.listen();
-  }
-
-  // What the field holds goes to the game: the text, and a line break unless
-  // `ending` (Ctrl-D on a line with text, as a terminal has it).
-  handOver(ending) {
-    if (!this.game) return;
-    const text = this.field.value.replace(CONTROLS, '') + (ending ? '' : '\n');
-    this.field.value = '';
-    this.game.input.handOver(text);
-  }
-
-  // Text put into the field at the cursor, as typed, pasted or given by a
-  // phone's keyboard: each line break in it hands over the line it ends.
-  insert(text) {
-    const field = this.field;
-    const start = field.selectionStart ?? field.value.length;
-    const stop = field.selectionEnd ?? start;
-    const after = field.value.slice(stop);
-    const lines = (field.value.slice(0, start) + text).split(LINE_BREAK);
-    const rest = lines.pop();
-    for (const answer of lines) {
-      field.value = answer;
-      this.handOver(false);
-    }
-    field.value = (rest + after).replace(CONTROLS, '');
-    const cursor = rest.replace(CONTROLS, '').length;
-    field.setSelectionRange(cursor, cursor);
-  }
-
-  // Enter arrives as a key, as a line break the keyboard inserts, as the
-  // form's submission, or as more than one of these (a line break and then
-  // the submission, in Firefox): one Enter hands over one line.
-  enter() {
-    if (this.entered) return;
-    this.entered = true;
-    setTimeout(() => { this.entered = false; });
-    this.handOver(false);
   }
 
   listen() {
     const field = this.field;
-    // A click or tap on Enter leaves the focus, and a phone's keyboard, in
-    // the field.
-    this.enterButton.addEventListener('mousedown', (event) => event.preventDefault());
-    this.form.addEventListener('submit', (event) => {
-      event.preventDefault();
-      this.enter();
-      if (this.game) field.focus();
-    });
-    field.addEventListener('beforeinput', (event) => {
-      if (event.inputType === 'insertLineBreak' || event.inputType === 'insertParagraph') {
-        event.preventDefault();
-        this.enter();
-      } else if (event.data && (LINE_BREAK.test(event.data) || CONTROL.test(event.data))) {
-        event.preventDefault();
-        this.insert(event.data);
-      }
-    });
-    // A paste of one line is the browser's own; lines, or controls, are
-    // taken apart here.
-    field.addEventListener('paste', (event) => {
-      const text = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
-      if (!LINE_BREAK.test(text) && !CONTROL.test(text)) return;
-      event.preventDefault();
-      this.insert(text);
-    });
-    // Whatever else brought a control in (a composition, a drop) takes it out.
-    field.addEventListener('input', () => {
-      if (!CONTROL.test(field.value)) return;
-      const cursor = field.value.slice(0, field.selectionStart ?? 0).replace(CONTROLS, '').length;
-      field.value = field.value.replace(CONTROLS, '');
-      field.setSelectionRange(cursor, cursor);
-    });
-    // Enter; and Ctrl-D as on a terminal: on an empty field it ends the
-    // input, else it hands the text over without a line break. Ctrl-U
-    // empties the field.
-    field.addEventListener('keydown', (event) => {
-      if (event.key === 'Enter' && !event.isComposing) {
-        event.preventDefault();
-        this.enter();
-        return;
-      }
-      if (!event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return;
-      const key = event.key.toLowerCase();
-      if (key === 'd') {
-        event.preventDefault();
-        if (field.value) {
-          this.handOver(true);
-        } else if (this.game) {
-          this.game.input.end();
-        }
-      } else if (key === 'u') {
-        event.preventDefault();
-        field.value = '';
-      }
-    });
     // Ending a game early asks first; keeping on playing is the answer Enter
     // or Escape gives.
     this.endGame.addEventListener('click', () => {
@@ -153,7 +61,7 @@ class Page {
     });
     this.confirmEnd.addEventListener('close', () => {
       if (this.game && this.confirmEnd.returnValue === 'end') {
-        if (field.value) this.handOver(true);
+        if (field.value) this.answers.handOver(true);
         this.game.input.end();
       }
       this.confirmEnd.returnValue = '';
