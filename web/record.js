@@ -37,6 +37,8 @@ export class Keeper {
     // name, turn, saved }, or null.
     this.key = null;
     this.game = null;
+    // A closed tab's record that this tab's game continues, until replaced.
+    this.from = null;
     this.length = 0;
     this.failed = false;
     this.pending = false;
